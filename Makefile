@@ -1,0 +1,46 @@
+# The two commands of the README: `make run` and `make test`.
+# Both install what is missing, configure, build and then run.
+
+BUILD_DIR ?= build
+ASAN_DIR  ?= build-asan
+JOBS      ?= $(shell nproc)
+CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: all deps configure build run test test-asan bench gallery format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD_DIR)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD_DIR)/src/app/ordlen
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# The same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DORDLEN_SANITIZE=ON -DORDLEN_BUILD_BENCH=OFF
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS) -LE e2e
+
+bench: build
+	@bash scripts/bench.sh $(BUILD_DIR)
+
+gallery: build
+	@bash scripts/gallery.sh $(BUILD_DIR)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Ordlen needs to build, test and run.
+# Only missing packages are installed; nothing else on the machine is touched.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config clang-format
+  # Qt 6.4 and the QML modules the app and its tests import
+  qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools qt6-svg-dev
+  libqt6svg6 qt6-qpa-plugins
+  qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript
+  qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtquick-layouts
+  qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-shapes
+  qml6-module-qt5compat-graphicaleffects qml6-module-qttest
+  # storage and benchmarks
+  libsqlite3-dev sqlite3 libbenchmark-dev
+  # fonts for offscreen rendering
+  fonts-dejavu-core
+  # end-to-end harness: a real X server, a tray host, input and screenshots
+  xvfb trayer xdotool x11-utils imagemagick procps
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

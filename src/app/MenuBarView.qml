@@ -1,0 +1,7 @@
+import QtQuick
+
+Item {
+    id: root
+    implicitWidth: 408
+    implicitHeight: 476
+}

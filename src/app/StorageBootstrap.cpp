@@ -1,0 +1,50 @@
+#include "StorageBootstrap.h"
+
+#include "DiagnosticLog.h"
+#include "ModelContainer.h"
+#include "StoreError.h"
+
+#include <QDir>
+#include <QFileDevice>
+#include <QStandardPaths>
+
+namespace {
+
+// The folder holds a private list: a folder made here is for its owner only.
+// Failing to make it is not fatal; opening the store then reports why.
+void createPrivateDirectory(const QString &path)
+{
+    if (QDir(path).exists())
+        return;
+    if (QDir().mkpath(path))
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+} // namespace
+
+QString StorageBootstrap::dataDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer()
+{
+    return makeModelContainer(dataDirectory());
+}
+
+std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(const QString &directory)
+{
+    createPrivateDirectory(directory);
+    const QString path = QDir(directory).filePath(storeFileName);
+    try {
+        return ModelContainer::open(ModelConfiguration::onDisk(path));
+    } catch (const StoreError &error) {
+        DiagnosticLog::write(QStringLiteral("Ordlen: Error initializing SwiftData, falling back to memory: ") +
+                             error.description());
+    }
+    try {
+        return ModelContainer::open(ModelConfiguration::inMemory());
+    } catch (const StoreError &error) {
+        qFatal("OrdlenApp: could not create the in-memory store: %s", qPrintable(error.description()));
+    }
+}

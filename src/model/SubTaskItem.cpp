@@ -1,0 +1,25 @@
+#include "SubTaskItem.h"
+
+SubTaskItem::SubTaskItem(const QUuid &id, const QString &title, bool isCompleted, const QDateTime &createdAt,
+                         qint64 sortOrder)
+    : m_id(id), m_title(title), m_isCompleted(isCompleted), m_createdAt(createdAt), m_sortOrder(sortOrder)
+{
+}
+
+void SubTaskItem::setTitle(const QString &title)
+{
+    if (m_title == title)
+        return;
+    m_title = title;
+    fieldChanged();
+    emit titleChanged();
+}
+
+void SubTaskItem::setIsCompleted(bool isCompleted)
+{
+    if (m_isCompleted == isCompleted)
+        return;
+    m_isCompleted = isCompleted;
+    fieldChanged();
+    emit isCompletedChanged();
+}

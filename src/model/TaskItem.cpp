@@ -1,0 +1,91 @@
+#include "TaskItem.h"
+
+#include "SubTaskItem.h"
+#include "SubtaskOrder.h"
+
+#include <algorithm>
+
+TaskItem::TaskItem(const QUuid &id, const QString &title, bool isCompleted, const QDateTime &createdAt,
+                   const QString &notes, qint64 sortOrder, const QString &workspace)
+    : m_id(id), m_title(title), m_isCompleted(isCompleted), m_createdAt(createdAt), m_notes(notes),
+      m_sortOrder(sortOrder), m_workspace(workspace)
+{
+}
+
+QList<SubTaskItem *> TaskItem::subtasksInDisplayOrder() const
+{
+    return SubtaskOrder::displayOrder(m_subtasks);
+}
+
+bool TaskItem::allSubtasksCompleted() const
+{
+    if (m_subtasks.isEmpty())
+        return false;
+    return std::all_of(m_subtasks.cbegin(), m_subtasks.cend(),
+                       [](const SubTaskItem *subtask) { return subtask->isCompleted(); });
+}
+
+int TaskItem::completedSubtaskCount() const
+{
+    return int(std::count_if(m_subtasks.cbegin(), m_subtasks.cend(),
+                             [](const SubTaskItem *subtask) { return subtask->isCompleted(); }));
+}
+
+void TaskItem::setTitle(const QString &title)
+{
+    if (m_title == title)
+        return;
+    m_title = title;
+    fieldChanged();
+    emit titleChanged();
+}
+
+void TaskItem::setIsCompleted(bool isCompleted)
+{
+    if (m_isCompleted == isCompleted)
+        return;
+    m_isCompleted = isCompleted;
+    fieldChanged();
+    emit isCompletedChanged();
+}
+
+void TaskItem::setWorkspace(const QString &workspace)
+{
+    if (m_workspace == workspace)
+        return;
+    m_workspace = workspace;
+    fieldChanged();
+    emit workspaceChanged();
+}
+
+void TaskItem::attachSubtask(SubTaskItem *subtask)
+{
+    subtask->m_task = this;
+    m_subtasks.append(subtask);
+    connect(subtask, &SubTaskItem::isCompletedChanged, this, &TaskItem::subtaskProgressChanged);
+}
+
+void TaskItem::appendSubtask(SubTaskItem *subtask)
+{
+    subtask->m_listIndex = m_subtasks.isEmpty() ? 0 : m_subtasks.constLast()->m_listIndex + 1;
+    attachSubtask(subtask);
+    emit subtask->taskChanged();
+    emit subtasksChanged();
+    emit subtaskProgressChanged();
+}
+
+void TaskItem::removeSubtasks(const QUuid &id)
+{
+    const auto removed = m_subtasks.removeIf([&](SubTaskItem *subtask) {
+        if (subtask->id() != id)
+            return false;
+        disconnect(subtask, nullptr, this, nullptr);
+        subtask->m_task = nullptr;
+        emit subtask->taskChanged();
+        return true;
+    });
+    if (removed == 0)
+        return;
+    emit subtasksChanged();
+    emit subtaskProgressChanged();
+}

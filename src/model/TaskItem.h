@@ -1,0 +1,82 @@
+#pragma once
+
+#include "PersistentRecord.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QUuid>
+#include <QtQml/qqmlregistration.h>
+
+class SubTaskItem;
+Q_MOC_INCLUDE("SubTaskItem.h")
+
+// One entry of the to-do list. It owns its subtasks: deleting the task
+// deletes them too.
+class TaskItem : public PersistentRecord
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Tasks are created by the TaskStore")
+
+    Q_PROPERTY(QUuid id READ id CONSTANT)
+    Q_PROPERTY(QString title READ title NOTIFY titleChanged)
+    Q_PROPERTY(bool isCompleted READ isCompleted NOTIFY isCompletedChanged)
+    Q_PROPERTY(QDateTime createdAt READ createdAt CONSTANT)
+    Q_PROPERTY(QString notes READ notes CONSTANT)
+    Q_PROPERTY(qint64 sortOrder READ sortOrder CONSTANT)
+    Q_PROPERTY(QString workspace READ workspace NOTIFY workspaceChanged)
+    Q_PROPERTY(QList<SubTaskItem *> subtasks READ subtasks NOTIFY subtasksChanged)
+    Q_PROPERTY(QList<SubTaskItem *> subtasksInDisplayOrder READ subtasksInDisplayOrder NOTIFY subtasksChanged)
+    Q_PROPERTY(bool allSubtasksCompleted READ allSubtasksCompleted NOTIFY subtaskProgressChanged)
+    Q_PROPERTY(int completedSubtaskCount READ completedSubtaskCount NOTIFY subtaskProgressChanged)
+
+public:
+    TaskItem(const QUuid &id, const QString &title, bool isCompleted, const QDateTime &createdAt,
+             const QString &notes, qint64 sortOrder, const QString &workspace);
+
+    QUuid id() const { return m_id; }
+    QString title() const { return m_title; }
+    bool isCompleted() const { return m_isCompleted; }
+    QDateTime createdAt() const { return m_createdAt; }
+    QString notes() const { return m_notes; }
+    qint64 sortOrder() const { return m_sortOrder; }
+    QString workspace() const { return m_workspace; }
+    const QList<SubTaskItem *> &subtasks() const { return m_subtasks; }
+    // How a task row lists them: by position, ties in list order.
+    QList<SubTaskItem *> subtasksInDisplayOrder() const;
+
+    // False without subtasks; otherwise whether every subtask is ticked.
+    bool allSubtasksCompleted() const;
+    int completedSubtaskCount() const;
+
+    void setTitle(const QString &title);
+    void setIsCompleted(bool isCompleted);
+    void setWorkspace(const QString &workspace);
+
+    // Appends the subtask and points it back at this task.
+    void appendSubtask(SubTaskItem *subtask);
+    // Removes every entry with this id; the others keep their order.
+    void removeSubtasks(const QUuid &id);
+
+signals:
+    void titleChanged();
+    void isCompletedChanged();
+    void workspaceChanged();
+    void subtasksChanged();
+    void subtaskProgressChanged();
+
+private:
+    friend class RecordLoader;
+
+    void attachSubtask(SubTaskItem *subtask);
+
+    QUuid m_id;
+    QString m_title;
+    bool m_isCompleted;
+    QDateTime m_createdAt;
+    QString m_notes;
+    qint64 m_sortOrder;
+    QString m_workspace;
+    QList<SubTaskItem *> m_subtasks;
+};

@@ -1,0 +1,299 @@
+#include "TaskStore.h"
+
+#include "DiagnosticLog.h"
+#include "ModelContext.h"
+#include "StoreError.h"
+#include "SubTaskItem.h"
+#include "TaskItem.h"
+#include "TextRules.h"
+#include "WorkspaceList.h"
+
+#include <QDateTime>
+#include <QUuid>
+
+TaskStore::TaskStore(ModelContext *context, Preferences *preferences, QObject *parent)
+    : QObject(parent), m_context(context), m_preferences(preferences)
+{
+}
+
+void TaskStore::setActiveFilter(TaskFilter filter)
+{
+    if (m_activeFilter == filter)
+        return;
+    m_activeFilter = filter;
+    emit activeFilterChanged();
+}
+
+void TaskStore::setSelectedWorkspace(const QString &workspace)
+{
+    if (m_selectedWorkspace == workspace)
+        return;
+    m_selectedWorkspace = workspace;
+    emit selectedWorkspaceChanged();
+}
+
+void TaskStore::setSearchText(const QString &text)
+{
+    if (m_searchText == text)
+        return;
+    m_searchText = text;
+    emit searchTextChanged();
+}
+
+bool TaskStore::holds(const TaskItem *task) const
+{
+    return task && m_context->contains(task);
+}
+
+bool TaskStore::holds(const SubTaskItem *subtask) const
+{
+    return subtask && m_context->contains(subtask);
+}
+
+void TaskStore::save()
+{
+    try {
+        m_context->save();
+    } catch (const StoreError &error) {
+        DiagnosticLog::write(QStringLiteral("Ordlen: SwiftData save error — ") + error.description());
+    }
+}
+
+TaskItem *TaskStore::addTask(const QString &title)
+{
+    const QString trimmed = TextRules::trimmed(title);
+    if (trimmed.isEmpty())
+        return nullptr;
+
+    qint64 position = 0;
+    try {
+        const QList<TaskItem *> highest =
+            m_context->fetchTasks({TaskFetchDescriptor::Sort::SortOrderDescending, 1});
+        if (!highest.isEmpty())
+            position = highest.first()->sortOrder() + 1;
+    } catch (const StoreError &) {
+        // Without the highest position the task still goes in, at 0.
+    }
+
+    const QString workspace = m_selectedWorkspace.isEmpty() ? personalWorkspace : m_selectedWorkspace;
+    auto *task = new TaskItem(QUuid::createUuid(), trimmed, false, QDateTime::currentDateTimeUtc(), QString(),
+                              position, workspace);
+    m_context->insert(task);
+    save();
+    return task;
+}
+
+void TaskStore::toggleTask(TaskItem *task)
+{
+    if (!holds(task))
+        return;
+    task->setIsCompleted(!task->isCompleted());
+    if (task->isCompleted()) {
+        for (SubTaskItem *subtask : task->subtasks())
+            subtask->setIsCompleted(true);
+    }
+    save();
+}
+
+void TaskStore::updateTask(TaskItem *task, const QString &title)
+{
+    const QString trimmed = TextRules::trimmed(title);
+    if (!holds(task) || trimmed.isEmpty())
+        return;
+    task->setTitle(trimmed);
+    save();
+}
+
+void TaskStore::deleteTask(TaskItem *task)
+{
+    if (!holds(task))
+        return;
+    m_context->deleteRecord(task);
+    save();
+}
+
+QList<TaskItem *> TaskStore::filtered(const QList<TaskItem *> &tasks) const
+{
+    const QString query = TextRules::lowercased(TextRules::trimmed(m_searchText));
+    auto matchesSearch = [&](const TaskItem *task) {
+        if (TextRules::lowercased(task->title()).contains(query))
+            return true;
+        for (const SubTaskItem *subtask : task->subtasks()) {
+            if (TextRules::lowercased(subtask->title()).contains(query))
+                return true;
+        }
+        return false;
+    };
+
+    QList<TaskItem *> result;
+    for (TaskItem *task : tasks) {
+        if (!task)
+            continue;
+        if (!m_selectedWorkspace.isEmpty() && task->workspace() != m_selectedWorkspace)
+            continue;
+        if (m_activeFilter == TaskFilter::Pending && task->isCompleted())
+            continue;
+        if (m_activeFilter == TaskFilter::Done && !task->isCompleted())
+            continue;
+        if (!query.isEmpty() && !matchesSearch(task))
+            continue;
+        result.append(task);
+    }
+    return result;
+}
+
+// Workspaces
+
+QList<TaskItem *> TaskStore::fetchAllTasks() const
+{
+    try {
+        return m_context->fetchTasks();
+    } catch (const StoreError &) {
+        // A failed fetch leaves the tasks as they are; the list and the
+        // selection are still updated.
+        return {};
+    }
+}
+
+QStringList TaskStore::savedWorkspaces() const
+{
+    return WorkspaceList(m_preferences).saved();
+}
+
+void TaskStore::writeSavedWorkspaces(const QStringList &names)
+{
+    WorkspaceList(m_preferences).write(names);
+    emit workspacesChanged();
+}
+
+void TaskStore::createWorkspace(const QString &name)
+{
+    const QString trimmed = TextRules::trimmed(name);
+    if (trimmed.isEmpty())
+        return;
+    QStringList saved = savedWorkspaces();
+    if (!saved.contains(trimmed) && trimmed != personalWorkspace) {
+        saved.append(trimmed);
+        writeSavedWorkspaces(saved);
+    }
+    setSelectedWorkspace(trimmed);
+}
+
+void TaskStore::renameWorkspace(const QString &from, const QString &to)
+{
+    const QString newName = TextRules::trimmed(to);
+    if (newName.isEmpty() || newName == from || from == personalWorkspace)
+        return;
+
+    for (TaskItem *task : fetchAllTasks()) {
+        if (task->workspace() == from)
+            task->setWorkspace(newName);
+    }
+
+    QStringList saved = savedWorkspaces();
+    if (const qsizetype index = saved.indexOf(from); index >= 0)
+        saved[index] = newName;
+    else if (!saved.contains(newName))
+        saved.append(newName);
+    writeSavedWorkspaces(saved);
+
+    if (m_selectedWorkspace == from)
+        setSelectedWorkspace(newName);
+    save();
+}
+
+void TaskStore::deleteWorkspace(const QString &name)
+{
+    if (name == personalWorkspace)
+        return;
+
+    for (TaskItem *task : fetchAllTasks()) {
+        if (task->workspace() == name)
+            m_context->deleteRecord(task);
+    }
+
+    QStringList saved = savedWorkspaces();
+    saved.removeAll(name);
+    writeSavedWorkspaces(saved);
+
+    if (m_selectedWorkspace == name)
+        setSelectedWorkspace(QString());
+    save();
+}
+
+void TaskStore::moveWorkspace(const QString &name, int offset)
+{
+    if (name == personalWorkspace)
+        return;
+    QStringList saved = savedWorkspaces();
+    const qsizetype index = saved.indexOf(name);
+    const qsizetype target = index + offset;
+    if (index < 0 || target < 0 || target >= saved.size())
+        return;
+    saved.swapItemsAt(index, target);
+    writeSavedWorkspaces(saved);
+}
+
+void TaskStore::moveWorkspaceUp(const QString &name)
+{
+    moveWorkspace(name, -1);
+}
+
+void TaskStore::moveWorkspaceDown(const QString &name)
+{
+    moveWorkspace(name, +1);
+}
+
+QStringList TaskStore::getAvailableWorkspaces(const QList<TaskItem *> &tasks) const
+{
+    QStringList namesInUse;
+    namesInUse.reserve(tasks.size());
+    for (const TaskItem *task : tasks) {
+        if (task)
+            namesInUse.append(task->workspace());
+    }
+    return WorkspaceList::available(savedWorkspaces(), namesInUse, m_selectedWorkspace);
+}
+
+// Subtasks
+
+SubTaskItem *TaskStore::addSubtask(TaskItem *task, const QString &title)
+{
+    const QString trimmed = TextRules::trimmed(title);
+    if (!holds(task) || trimmed.isEmpty())
+        return nullptr;
+    auto *subtask =
+        new SubTaskItem(QUuid::createUuid(), trimmed, false, QDateTime::currentDateTimeUtc(), task->subtasks().size());
+    task->appendSubtask(subtask);
+    m_context->insert(subtask);
+    save();
+    return subtask;
+}
+
+void TaskStore::toggleSubtask(SubTaskItem *subtask)
+{
+    if (!holds(subtask))
+        return;
+    subtask->setIsCompleted(!subtask->isCompleted());
+    save();
+}
+
+void TaskStore::updateSubtask(SubTaskItem *subtask, const QString &title)
+{
+    const QString trimmed = TextRules::trimmed(title);
+    if (!holds(subtask) || trimmed.isEmpty())
+        return;
+    subtask->setTitle(trimmed);
+    save();
+}
+
+void TaskStore::deleteSubtask(SubTaskItem *subtask, TaskItem *task)
+{
+    // A subtask handed in with a task it doesn't belong to is left alone:
+    // deleting it would take it out of its real task behind the caller's back.
+    if (!holds(subtask) || !holds(task) || subtask->task() != task)
+        return;
+    task->removeSubtasks(subtask->id());
+    m_context->deleteRecord(subtask);
+    save();
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "TaskFilter.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QtQml/qqmlregistration.h>
+
+class ModelContext;
+class Preferences;
+class SubTaskItem;
+class TaskItem;
+Q_MOC_INCLUDE("TaskItem.h")
+Q_MOC_INCLUDE("SubTaskItem.h")
+
+// The one object through which tasks, subtasks and workspaces change. Every
+// operation that changes records ends with one save. Operations handed a
+// record that is no longer in the store do nothing.
+class TaskStore : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The TaskStore is created for the app's model context")
+
+    Q_PROPERTY(TaskFilters::TaskFilter activeFilter READ activeFilter WRITE setActiveFilter NOTIFY activeFilterChanged)
+    // Empty means all workspaces: workspace names are never empty.
+    Q_PROPERTY(QString selectedWorkspace READ selectedWorkspace WRITE setSelectedWorkspace NOTIFY
+                   selectedWorkspaceChanged)
+    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+
+public:
+    static inline const QString personalWorkspace = QStringLiteral("Personal");
+    static inline const QString customWorkspacesKey = QStringLiteral("ordlen_custom_workspaces");
+    static inline const QString legacyWorkspacesKey = QStringLiteral("zuvo_custom_workspaces");
+
+    TaskStore(ModelContext *context, Preferences *preferences, QObject *parent = nullptr);
+
+    TaskFilter activeFilter() const { return m_activeFilter; }
+    void setActiveFilter(TaskFilter filter);
+    QString selectedWorkspace() const { return m_selectedWorkspace; }
+    void setSelectedWorkspace(const QString &workspace);
+    QString searchText() const { return m_searchText; }
+    void setSearchText(const QString &text);
+
+    // Tasks
+    Q_INVOKABLE TaskItem *addTask(const QString &title);
+    Q_INVOKABLE void toggleTask(TaskItem *task);
+    Q_INVOKABLE void updateTask(TaskItem *task, const QString &title);
+    Q_INVOKABLE void deleteTask(TaskItem *task);
+    Q_INVOKABLE QList<TaskItem *> filtered(const QList<TaskItem *> &tasks) const;
+
+    // Workspaces
+    Q_INVOKABLE void createWorkspace(const QString &name);
+    Q_INVOKABLE void renameWorkspace(const QString &from, const QString &to);
+    Q_INVOKABLE void deleteWorkspace(const QString &name);
+    Q_INVOKABLE void moveWorkspaceUp(const QString &name);
+    Q_INVOKABLE void moveWorkspaceDown(const QString &name);
+    Q_INVOKABLE QStringList getAvailableWorkspaces(const QList<TaskItem *> &tasks) const;
+
+    // Subtasks
+    Q_INVOKABLE SubTaskItem *addSubtask(TaskItem *task, const QString &title);
+    Q_INVOKABLE void toggleSubtask(SubTaskItem *subtask);
+    Q_INVOKABLE void updateSubtask(SubTaskItem *subtask, const QString &title);
+    Q_INVOKABLE void deleteSubtask(SubTaskItem *subtask, TaskItem *task);
+
+signals:
+    void activeFilterChanged();
+    void selectedWorkspaceChanged();
+    void searchTextChanged();
+    // After every write of the saved workspace list.
+    void workspacesChanged();
+
+private:
+    void save();
+    bool holds(const TaskItem *task) const;
+    bool holds(const SubTaskItem *subtask) const;
+    QList<TaskItem *> fetchAllTasks() const;
+
+    QStringList savedWorkspaces() const;
+    void writeSavedWorkspaces(const QStringList &names);
+    void moveWorkspace(const QString &name, int offset);
+
+    TaskFilter m_activeFilter = TaskFilter::Pending;
+    QString m_selectedWorkspace;
+    QString m_searchText;
+    ModelContext *m_context;
+    Preferences *m_preferences;
+};

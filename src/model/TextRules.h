@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The rules every text the user enters goes through.
+namespace TextRules {
+
+// Removes Unicode white space and line breaks from both ends; the text in
+// between is left as it is.
+QString trimmed(const QString &text);
+
+// Whether nothing is left after trimming.
+bool isBlank(const QString &text);
+
+// Unicode default lower-casing, the same whatever the user's locale.
+QString lowercased(const QString &text);
+
+} // namespace TextRules

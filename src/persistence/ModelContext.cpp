@@ -1,0 +1,247 @@
+#include "ModelContext.h"
+
+#include "RecordLoader.h"
+#include "RecordWriter.h"
+#include "SqliteConnection.h"
+#include "SqliteTransaction.h"
+#include "SubTaskItem.h"
+#include "TaskItem.h"
+
+#include <algorithm>
+
+namespace {
+
+bool bySortOrder(const TaskItem *a, const TaskItem *b)
+{
+    return a->sortOrder() < b->sortOrder();
+}
+
+} // namespace
+
+ModelContext::ModelContext(SqliteConnection &connection, QObject *parent)
+    : QObject(parent), m_connection(connection), m_writer(std::make_unique<RecordWriter>(connection)),
+      m_loader(std::make_unique<RecordLoader>(connection))
+{
+}
+
+ModelContext::~ModelContext() = default;
+
+void ModelContext::adopt(TaskItem *task)
+{
+    task->m_context = this;
+    task->setParent(this);
+    m_tasks.insert(task);
+    if (task->m_rowId)
+        m_tasksByRow.insert(task->m_rowId, task);
+    for (SubTaskItem *subtask : task->subtasks()) {
+        subtask->m_context = this;
+        subtask->setParent(this);
+        m_subtasks.insert(subtask);
+    }
+}
+
+void ModelContext::insert(TaskItem *task)
+{
+    if (!task || task->m_context)
+        return;
+    adopt(task);
+    m_insertedTasks.append(task);
+    for (SubTaskItem *subtask : task->subtasks())
+        m_insertedSubtasks.append(subtask);
+    if (m_fullyLoaded)
+        m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
+    emit changed();
+}
+
+void ModelContext::insert(SubTaskItem *subtask)
+{
+    if (!subtask || subtask->m_context || !subtask->task() || !contains(subtask->task()))
+        return;
+    subtask->m_context = this;
+    subtask->setParent(this);
+    m_subtasks.insert(subtask);
+    m_insertedSubtasks.append(subtask);
+    emit changed();
+}
+
+void ModelContext::deleteRecord(SubTaskItem *subtask)
+{
+    if (!contains(subtask))
+        return;
+    if (TaskItem *task = subtask->task())
+        task->removeSubtasks(subtask->id());
+    m_subtasks.remove(subtask);
+    m_dirty.remove(subtask);
+    if (m_insertedSubtasks.removeOne(subtask) == false && subtask->m_rowId)
+        m_deletedSubtaskRows.append(subtask->m_rowId);
+    subtask->m_context = nullptr;
+    subtask->deleteLater();
+    emit changed();
+}
+
+void ModelContext::deleteRecord(TaskItem *task)
+{
+    if (!contains(task))
+        return;
+    // The subtask rows go with the task row (ON DELETE CASCADE); here only
+    // their objects and pending inserts are dropped.
+    for (SubTaskItem *subtask : task->subtasks()) {
+        m_subtasks.remove(subtask);
+        m_dirty.remove(subtask);
+        m_insertedSubtasks.removeOne(subtask);
+        subtask->m_context = nullptr;
+        subtask->deleteLater();
+    }
+    m_tasks.remove(task);
+    m_dirty.remove(task);
+    if (!m_insertedTasks.removeOne(task) && task->m_rowId) {
+        m_deletedTaskRows.append(task->m_rowId);
+        m_tasksByRow.remove(task->m_rowId);
+    }
+    if (m_fullyLoaded) {
+        auto [first, last] = std::equal_range(m_ordered.begin(), m_ordered.end(), task, bySortOrder);
+        m_ordered.erase(std::find(first, last, task));
+    }
+    task->m_context = nullptr;
+    task->deleteLater();
+    emit changed();
+}
+
+void ModelContext::markDirty(PersistentRecord *record)
+{
+    m_dirty.insert(record);
+}
+
+bool ModelContext::hasChanges() const
+{
+    return !m_insertedTasks.isEmpty() || !m_insertedSubtasks.isEmpty() || !m_deletedTaskRows.isEmpty() ||
+           !m_deletedSubtaskRows.isEmpty() || !m_dirty.isEmpty();
+}
+
+void ModelContext::save()
+{
+    if (!hasChanges()) {
+        emit changed();
+        return;
+    }
+    try {
+        SqliteTransaction transaction(m_connection);
+        writePendingChanges();
+        transaction.commit();
+    } catch (...) {
+        forgetRowsOfFailedSave();
+        emit changed();
+        throw;
+    }
+    for (TaskItem *task : std::as_const(m_insertedTasks))
+        m_tasksByRow.insert(task->m_rowId, task);
+    m_insertedTasks.clear();
+    m_insertedSubtasks.clear();
+    m_deletedTaskRows.clear();
+    m_deletedSubtaskRows.clear();
+    m_dirty.clear();
+    emit changed();
+}
+
+void ModelContext::writePendingChanges()
+{
+    // Tasks before their subtasks (which refer to them), updates of rows
+    // that exist, then deletes.
+    for (TaskItem *task : std::as_const(m_insertedTasks))
+        m_writer->insert(task);
+    for (SubTaskItem *subtask : std::as_const(m_insertedSubtasks))
+        m_writer->insert(subtask);
+    for (PersistentRecord *record : std::as_const(m_dirty)) {
+        if (auto *task = qobject_cast<TaskItem *>(record); task && !m_insertedTasks.contains(task))
+            m_writer->update(task);
+        else if (auto *subtask = qobject_cast<SubTaskItem *>(record); subtask && !m_insertedSubtasks.contains(subtask))
+            m_writer->update(subtask);
+    }
+    for (qint64 row : std::as_const(m_deletedSubtaskRows))
+        m_writer->deleteSubtaskRow(row);
+    for (qint64 row : std::as_const(m_deletedTaskRows))
+        m_writer->deleteTaskRow(row);
+}
+
+void ModelContext::forgetRowsOfFailedSave()
+{
+    // The transaction was rolled back: rows handed out during it don't exist.
+    for (TaskItem *task : std::as_const(m_insertedTasks))
+        task->m_rowId = 0;
+    for (SubTaskItem *subtask : std::as_const(m_insertedSubtasks))
+        subtask->m_rowId = 0;
+}
+
+void ModelContext::discardUnadopted(TaskItem *task)
+{
+    // A freshly read row of a task deleted in memory but not yet in the file.
+    if (task->m_context)
+        return;
+    qDeleteAll(task->subtasks());
+    delete task;
+}
+
+void ModelContext::ensureFullyLoaded()
+{
+    if (m_fullyLoaded)
+        return;
+    const QList<TaskItem *> stored = m_loader->loadAll(m_tasksByRow);
+    const QSet<qint64> deleted(m_deletedTaskRows.cbegin(), m_deletedTaskRows.cend());
+    m_ordered.clear();
+    m_ordered.reserve(size_t(stored.size() + m_insertedTasks.size()));
+    for (TaskItem *task : stored) {
+        if (deleted.contains(task->m_rowId)) {
+            discardUnadopted(task);
+            continue;
+        }
+        if (!task->m_context)
+            adopt(task);
+        m_ordered.push_back(task);
+    }
+    for (TaskItem *task : std::as_const(m_insertedTasks))
+        m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
+    m_fullyLoaded = true;
+}
+
+QList<TaskItem *> ModelContext::highestTasks(int count)
+{
+    if (m_fullyLoaded) {
+        QList<TaskItem *> result;
+        for (auto it = m_ordered.rbegin(); it != m_ordered.rend() && result.size() < count; ++it)
+            result.append(*it);
+        return result;
+    }
+    // Answered by the sortOrder index; rows deleted but not yet saved are
+    // skipped, so ask for that many more.
+    const QSet<qint64> deleted(m_deletedTaskRows.cbegin(), m_deletedTaskRows.cend());
+    QList<TaskItem *> candidates;
+    for (TaskItem *task : m_loader->loadHighest(count + int(deleted.size()), m_tasksByRow)) {
+        if (deleted.contains(task->m_rowId)) {
+            discardUnadopted(task);
+            continue;
+        }
+        if (!task->m_context)
+            adopt(task);
+        candidates.append(task);
+    }
+    candidates.append(m_insertedTasks);
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const TaskItem *a, const TaskItem *b) { return a->sortOrder() > b->sortOrder(); });
+    candidates.resize(std::min<qsizetype>(candidates.size(), count));
+    return candidates;
+}
+
+QList<TaskItem *> ModelContext::fetchTasks(const TaskFetchDescriptor &descriptor)
+{
+    using Sort = TaskFetchDescriptor::Sort;
+    if (descriptor.limit && descriptor.sort == Sort::SortOrderDescending)
+        return highestTasks(std::max(0, *descriptor.limit));
+
+    ensureFullyLoaded();
+    QList<TaskItem *> result(m_ordered.cbegin(), m_ordered.cend());
+    if (descriptor.sort == Sort::SortOrderDescending)
+        std::reverse(result.begin(), result.end());
+    if (descriptor.limit)
+        result.resize(std::min<qsizetype>(result.size(), std::max(0, *descriptor.limit)));
+    return result;
+}

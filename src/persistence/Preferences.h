@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <optional>
+
+class QSettings;
+
+// The user's preferences: a few keys in one INI file, read afresh on every
+// use. A write replaces the file only once the new file has been read back
+// and found complete, so a full disk or a failing write leaves the previous
+// preferences intact.
+class Preferences
+{
+public:
+    explicit Preferences(const QString &filePath);
+
+    // $XDG_CONFIG_HOME/Ordlen/Ordlen.conf (default ~/.config).
+    static QString defaultFilePath();
+
+    QString filePath() const { return m_filePath; }
+
+    // The list of strings under the key, or nothing when the key is missing
+    // or holds something else.
+    std::optional<QStringList> stringArray(const QString &key) const;
+    bool boolValue(const QString &key, bool defaultValue) const;
+    bool contains(const QString &key) const;
+
+    // Each returns false (and prints a line) when the file could not be
+    // written; the previous file is then unchanged.
+    bool setStringArray(const QString &key, const QStringList &value);
+    bool setBool(const QString &key, bool value);
+    bool remove(const QString &key);
+
+private:
+    using Edit = std::function<void(QSettings &)>;
+    bool write(const Edit &edit);
+    bool writeVerified(const QString &stagingPath, const Edit &edit);
+
+    QString m_filePath;
+};

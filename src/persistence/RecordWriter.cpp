@@ -1,0 +1,74 @@
+#include "RecordWriter.h"
+
+#include "SqliteConnection.h"
+#include "SubTaskItem.h"
+#include "TaskItem.h"
+
+RecordWriter::RecordWriter(SqliteConnection &connection)
+    : m_connection(connection),
+      m_insertTask(connection.prepare("INSERT INTO TaskItem (id, title, isCompleted, createdAt, notes, sortOrder, "
+                                      "workspace) VALUES (?, ?, ?, ?, ?, ?, ?)")),
+      m_insertSubtask(connection.prepare("INSERT INTO SubTaskItem (id, title, isCompleted, createdAt, sortOrder, "
+                                         "task, listIndex) VALUES (?, ?, ?, ?, ?, ?, ?)")),
+      m_updateTask(connection.prepare("UPDATE TaskItem SET title = ?, isCompleted = ?, workspace = ? WHERE pk = ?")),
+      m_updateSubtask(connection.prepare("UPDATE SubTaskItem SET title = ?, isCompleted = ? WHERE pk = ?")),
+      m_deleteTask(connection.prepare("DELETE FROM TaskItem WHERE pk = ?")),
+      m_deleteSubtask(connection.prepare("DELETE FROM SubTaskItem WHERE pk = ?"))
+{
+}
+
+void RecordWriter::insert(TaskItem *task)
+{
+    m_insertTask.bind(1, task->id().toRfc4122())
+        .bind(2, task->title())
+        .bind(3, qint64(task->isCompleted()))
+        .bind(4, task->createdAt().toMSecsSinceEpoch())
+        .bind(5, task->notes())
+        .bind(6, task->sortOrder())
+        .bind(7, task->workspace());
+    m_insertTask.execute();
+    task->m_rowId = m_connection.lastInsertRowId();
+}
+
+void RecordWriter::insert(SubTaskItem *subtask)
+{
+    m_insertSubtask.bind(1, subtask->id().toRfc4122())
+        .bind(2, subtask->title())
+        .bind(3, qint64(subtask->isCompleted()))
+        .bind(4, subtask->createdAt().toMSecsSinceEpoch())
+        .bind(5, subtask->sortOrder())
+        .bind(7, subtask->m_listIndex);
+    if (subtask->task())
+        m_insertSubtask.bind(6, subtask->task()->m_rowId);
+    else
+        m_insertSubtask.bindNull(6);
+    m_insertSubtask.execute();
+    subtask->m_rowId = m_connection.lastInsertRowId();
+}
+
+void RecordWriter::update(TaskItem *task)
+{
+    m_updateTask.bind(1, task->title())
+        .bind(2, qint64(task->isCompleted()))
+        .bind(3, task->workspace())
+        .bind(4, task->m_rowId);
+    m_updateTask.execute();
+}
+
+void RecordWriter::update(SubTaskItem *subtask)
+{
+    m_updateSubtask.bind(1, subtask->title()).bind(2, qint64(subtask->isCompleted())).bind(3, subtask->m_rowId);
+    m_updateSubtask.execute();
+}
+
+void RecordWriter::deleteTaskRow(qint64 rowId)
+{
+    m_deleteTask.bind(1, rowId);
+    m_deleteTask.execute();
+}
+
+void RecordWriter::deleteSubtaskRow(qint64 rowId)
+{
+    m_deleteSubtask.bind(1, rowId);
+    m_deleteSubtask.execute();
+}
