@@ -1,0 +1,12 @@
+import QtQuick
+import Ordlen
+
+// OrdlenSpring for colours.
+ColorAnimation {
+    property real response: OrdlenDesign.animation.spring.response
+    property real dampingFraction: OrdlenDesign.animation.spring.dampingFraction
+
+    duration: SpringCurve.durationMs(response, dampingFraction)
+    easing.type: Easing.BezierSpline
+    easing.bezierCurve: SpringCurve.curve(response, dampingFraction)
+}

@@ -1,0 +1,165 @@
+import QtQuick
+import Ordlen
+
+// The round completion checkbox of task and subtask rows. It draws its own
+// copy of the state (visualCompleted), flips it at once on a click and tells
+// the owner through toggle() 80 ms later, when the press is released.
+Item {
+    id: root
+
+    property bool isCompleted: false
+    property int size: CheckboxSize.Task
+    signal toggle()
+
+    property bool isPressed: false
+    property bool visualCompleted: false
+
+    readonly property bool isTask: size === CheckboxSize.Task
+    readonly property real hitDiameter: isTask ? 24 : 21.5
+    readonly property real ringDiameter: isTask ? 16 : 13.5
+    readonly property real ringLineWidth: isTask ? 1.5 : 1.3
+    readonly property real checkmarkPointSize: isTask ? 8.8 : 6.75
+    readonly property int pressDelay: 80
+
+    // Which spring moves scale and tilt: the completion spring when the drawn
+    // state changes, the press spring when only the press is released.
+    property real transformResponse: 0.4
+    property real transformDamping: 0.45
+
+    implicitWidth: hitDiameter
+    implicitHeight: hitDiameter
+
+    Accessible.role: Accessible.Button
+    Accessible.name: visualCompleted ? "Mark as incomplete" : "Mark as complete"
+    Accessible.onPressAction: handleTap()
+
+    Component.onCompleted: visualCompleted = isCompleted
+    onIsCompletedChanged: {
+        transformResponse = 0.4
+        transformDamping = 0.45
+        visualCompleted = isCompleted
+    }
+
+    function handleTap() {
+        transformResponse = 0.4
+        transformDamping = 0.45
+        visualCompleted = !visualCompleted
+        isPressed = true
+        // One timer per click: overlapping clicks each report after 80 ms.
+        releaseTimer.createObject(root)
+    }
+
+    function release() {
+        transformResponse = 0.2
+        transformDamping = 0.6
+        isPressed = false
+        root.toggle()
+    }
+
+    Component {
+        id: releaseTimer
+        Timer {
+            interval: root.pressDelay
+            running: true
+            onTriggered: {
+                root.release()
+                destroy()
+            }
+        }
+    }
+
+    Item {
+        id: button
+        objectName: "checkboxButton"
+        anchors.centerIn: parent
+        width: root.hitDiameter
+        height: root.hitDiameter
+        scale: root.isPressed ? 0.75 : (root.visualCompleted ? 1.15 : 1.0)
+        rotation: root.isPressed ? -15 : (root.visualCompleted ? 0 : -5)
+
+        Behavior on scale {
+            OrdlenSpring { response: root.transformResponse; dampingFraction: root.transformDamping }
+        }
+        Behavior on rotation {
+            OrdlenSpring { response: root.transformResponse; dampingFraction: root.transformDamping }
+        }
+
+        Item {
+            id: mark
+            anchors.centerIn: parent
+            width: root.ringDiameter
+            height: root.ringDiameter
+
+            Rectangle {
+                id: fill
+                objectName: "checkboxFill"
+                anchors.fill: parent
+                radius: width / 2
+                color: OrdlenDesign.color.success
+                scale: root.visualCompleted ? 1.0 : 0.001
+                Behavior on scale {
+                    OrdlenSpring {}
+                }
+            }
+
+            Rectangle {
+                id: ring
+                objectName: "checkboxRing"
+                anchors.fill: parent
+                radius: width / 2
+                color: "transparent"
+                border.width: root.ringLineWidth
+                border.color: root.visualCompleted
+                              ? OrdlenDesign.color.success
+                              : OrdlenDesign.withOpacity(OrdlenDesign.color.textTertiary, 0.5)
+                antialiasing: true
+                Behavior on border.color {
+                    OrdlenSpringColor {}
+                }
+            }
+
+            SymbolIcon {
+                id: checkmark
+                objectName: "checkmark"
+                anchors.centerIn: parent
+                name: "checkmark"
+                pointSize: root.checkmarkPointSize
+                weight: Font.Bold
+                color: "white"
+                visible: opacity > 0
+                state: root.visualCompleted ? "shown" : "hidden"
+                states: [
+                    State { name: "shown"; PropertyChanges { target: checkmark; scale: 1.0; opacity: 1.0 } },
+                    State { name: "hidden"; PropertyChanges { target: checkmark; scale: 0.1; opacity: 0.0 } }
+                ]
+                transitions: [
+                    Transition {
+                        to: "shown"
+                        OrdlenSpring { properties: "scale,opacity"; response: 0.35; dampingFraction: 0.4 }
+                    },
+                    Transition {
+                        to: "hidden"
+                        NumberAnimation {
+                            properties: "scale,opacity"
+                            duration: 100
+                            easing.type: Easing.BezierSpline
+                            easing.bezierCurve: [0.42, 0.0, 1.0, 1.0, 1.0, 1.0]
+                        }
+                    }
+                ]
+            }
+        }
+
+        MouseArea {
+            id: hitArea
+            anchors.fill: parent
+            // Only clicks inside the hit circle count.
+            onPressed: mouse => {
+                const dx = mouse.x - width / 2
+                const dy = mouse.y - height / 2
+                mouse.accepted = dx * dx + dy * dy <= (width / 2) * (width / 2)
+            }
+            onClicked: root.handleTap()
+        }
+    }
+}

@@ -1,0 +1,172 @@
+import QtQuick
+import Ordlen
+
+// The segmented All / Pending / Done control of the panel's header. One
+// raised highlight slides to the selected pill with a 0.28 / 0.68 spring.
+// `selection` is the owner's filter; every tap writes it (even onto the
+// selected pill) and reports it through filterTapped().
+Item {
+    id: root
+
+    property int selection: TaskFilter.Pending
+    property int pendingCount: 0
+    property int doneCount: 0
+    signal filterTapped(int filter)
+
+    readonly property var pills: [
+        { filter: TaskFilter.All, name: "All", symbol: "tray.full" },
+        { filter: TaskFilter.Pending, name: "Pending", symbol: "circle" },
+        { filter: TaskFilter.Done, name: "Done", symbol: "checkmark.circle.fill" }
+    ]
+
+    function countFor(filter) {
+        if (filter === TaskFilter.All)
+            return pendingCount + doneCount
+        return filter === TaskFilter.Pending ? pendingCount : doneCount
+    }
+
+    function pillFor(filter) {
+        for (let i = 0; i < repeater.count; ++i) {
+            const pill = repeater.itemAt(i)
+            if (pill && pill.filter === filter)
+                return pill
+        }
+        return null
+    }
+
+    function select(filter) {
+        root.selection = filter
+        root.filterTapped(filter)
+    }
+
+    implicitWidth: row.implicitWidth + 5
+    implicitHeight: row.implicitHeight + 5
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 12
+        antialiasing: true
+        color: OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0.07)
+    }
+
+    // The highlight, a single tile that follows the selected pill.
+    Item {
+        id: highlight
+        objectName: "tabHighlight"
+        readonly property Item target: root.pillFor(root.selection)
+        x: target ? row.x + target.x : 0
+        y: row.y
+        width: target ? target.width : 0
+        height: row.height
+        visible: target !== null
+
+        Behavior on x {
+            OrdlenSpring { response: 0.28; dampingFraction: 0.68 }
+        }
+        Behavior on width {
+            OrdlenSpring { response: 0.28; dampingFraction: 0.68 }
+        }
+
+        // Soft drop shadow (black 12 %, radius 5, 1.5 down) built from a few
+        // widening translucent outlines, since no blur runs on every backend.
+        Repeater {
+            model: 4
+            Rectangle {
+                required property int index
+                anchors.fill: parent
+                anchors.margins: -index * 1.25
+                anchors.topMargin: -index * 1.25 + 1.5
+                anchors.bottomMargin: -index * 1.25 - 1.5
+                radius: 8 + index * 1.25
+                color: Qt.rgba(0, 0, 0, 0.12 / (index + 2))
+            }
+        }
+        Rectangle {
+            anchors.fill: parent
+            radius: 8
+            antialiasing: true
+            color: Appearance.windowBackground
+        }
+    }
+
+    Row {
+        id: row
+        x: 2.5
+        y: 2.5
+        spacing: 1
+
+        Repeater {
+            id: repeater
+            model: root.pills
+
+            Item {
+                id: pill
+                required property var modelData
+                readonly property int filter: modelData.filter
+                readonly property string name: modelData.name
+                readonly property bool isSelected: root.selection === filter
+                readonly property int count: root.countFor(filter)
+                readonly property string accessibilityValue: isSelected ? "Selected" : "Not selected"
+                readonly property string accessibilityHint: "Show " + name.toLowerCase() + " tasks"
+                readonly property color tint: isSelected ? OrdlenDesign.color.accent : OrdlenDesign.color.textSecondary
+
+                objectName: "pill" + name
+                implicitWidth: label.implicitWidth + 18
+                implicitHeight: label.implicitHeight + 8
+                width: implicitWidth
+                height: implicitHeight
+
+                Accessible.role: Accessible.Button
+                Accessible.name: name
+                Accessible.description: accessibilityHint
+                Accessible.checkable: true
+                Accessible.checked: isSelected
+                Accessible.onPressAction: root.select(filter)
+
+                Row {
+                    id: label
+                    anchors.centerIn: parent
+                    spacing: 4
+
+                    SymbolIcon {
+                        anchors.verticalCenter: parent.verticalCenter
+                        name: pill.modelData.symbol
+                        pointSize: 9.5
+                        weight: Font.DemiBold
+                        color: pill.tint
+                    }
+                    Text {
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: pill.name
+                        font: OrdlenDesign.font.header
+                        color: pill.tint
+                    }
+                    Rectangle {
+                        objectName: "countCapsule"
+                        anchors.verticalCenter: parent.verticalCenter
+                        visible: pill.count >= 1
+                        width: countText.implicitWidth + 9
+                        height: countText.implicitHeight + 2
+                        radius: height / 2
+                        antialiasing: true
+                        color: pill.isSelected ? OrdlenDesign.withOpacity(OrdlenDesign.color.accent, 0.18)
+                                               : OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0.08)
+                        Text {
+                            id: countText
+                            objectName: "countText"
+                            anchors.centerIn: parent
+                            text: String(pill.count)
+                            font: OrdlenDesign.font.badge
+                            color: pill.isSelected ? OrdlenDesign.color.accent : OrdlenDesign.color.textTertiary
+                        }
+                    }
+                }
+
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: root.select(pill.filter)
+                }
+            }
+        }
+    }
+}
