@@ -19,6 +19,8 @@ packages=(
   fonts-dejavu-core
   # end-to-end harness: a real X server, a tray host, input and screenshots
   xvfb trayer xdotool x11-utils imagemagick procps
+  # the tray shell asks the X server whether a compositor runs
+  libxcb1-dev
 )
 
 missing=()

@@ -1,7 +1,118 @@
 import QtQuick
+import Ordlen
 
-Item {
+// The root view in the popover: a rounded, see-through panel with a faint
+// white rim. Until the task panel arrives it holds a plain list of the
+// tasks and a field that adds one.
+FocusScope {
     id: root
+
+    required property TaskStore taskStore
+    required property LiveTaskQuery taskQuery
+
+    readonly property int padding: 8
+    readonly property int cornerRadius: 20
+    // Without a compositor, see-through pixels would show black: the
+    // background is then drawn solid (the window cuts the corners off).
+    readonly property bool isTranslucent: Window.window && Window.window.isTranslucent !== undefined
+                                          ? Window.window.isTranslucent : true
+
+    SystemPalette { id: systemPalette }
+    readonly property bool isDark: systemPalette.window.hslLightness < 0.5
+
+    width: 408
     implicitWidth: 408
     implicitHeight: 476
+    height: Math.max(200, Math.min(476, implicitHeight))
+    focus: true
+
+    Rectangle {
+        id: background
+        anchors.fill: parent
+        radius: root.cornerRadius
+        color: {
+            const base = root.isDark ? Qt.rgba(0.14, 0.14, 0.16, 1) : Qt.rgba(0.96, 0.96, 0.97, 1)
+            return root.isTranslucent ? Qt.rgba(base.r, base.g, base.b, 0.86) : base
+        }
+    }
+
+    Column {
+        id: content
+        anchors.fill: parent
+        anchors.margins: root.padding
+        spacing: 6
+
+        ListView {
+            id: taskList
+            objectName: "taskList"
+            width: parent.width
+            height: parent.height - input.height - parent.spacing
+            clip: true
+            model: root.taskQuery.tasks
+            delegate: Text {
+                required property TaskItem modelData
+                width: ListView.view.width
+                padding: 6
+                text: modelData.title
+                elide: Text.ElideRight
+                color: systemPalette.windowText
+                font.strikeout: modelData.isCompleted
+            }
+        }
+
+        Rectangle {
+            id: input
+            width: parent.width
+            height: 34
+            radius: 10
+            color: root.isDark ? Qt.rgba(1, 1, 1, 0.08) : Qt.rgba(0, 0, 0, 0.05)
+
+            TextInput {
+                id: titleInput
+                objectName: "titleInput"
+                anchors.fill: parent
+                anchors.leftMargin: 10
+                anchors.rightMargin: 10
+                verticalAlignment: TextInput.AlignVCenter
+                color: systemPalette.windowText
+                clip: true
+                focus: true
+                onAccepted: {
+                    if (root.taskStore.addTask(text))
+                        taskList.positionViewAtEnd()
+                    clear()
+                }
+
+                Text {
+                    anchors.fill: parent
+                    verticalAlignment: Text.AlignVCenter
+                    text: "New task…"
+                    color: systemPalette.placeholderText
+                    visible: titleInput.text.length === 0
+                }
+            }
+        }
+    }
+
+    // The rim: a 0.8-point inner stroke, white fading from 12 % at the top
+    // left to 4 % at the bottom right.
+    Canvas {
+        anchors.fill: parent
+        onPaint: {
+            const ctx = getContext("2d")
+            ctx.reset()
+            const inset = 0.4
+            const w = width - 2 * inset
+            const h = height - 2 * inset
+            const r = root.cornerRadius - inset
+            const gradient = ctx.createLinearGradient(0, 0, width, height)
+            gradient.addColorStop(0, Qt.rgba(1, 1, 1, 0.12))
+            gradient.addColorStop(1, Qt.rgba(1, 1, 1, 0.04))
+            ctx.strokeStyle = gradient
+            ctx.lineWidth = 0.8
+            ctx.beginPath()
+            ctx.roundedRect(inset, inset, w, h, r, r)
+            ctx.stroke()
+        }
+    }
 }

@@ -1,12 +1,6 @@
-#include "ModelContainer.h"
-#include "StorageBootstrap.h"
-
-#include <QApplication>
+#include "OrdlenApp.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ordlen"));
-    auto container = StorageBootstrap::makeModelContainer();
-    return 0;
+    return OrdlenApp::main(argc, argv);
 }

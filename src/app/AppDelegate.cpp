@@ -1,0 +1,123 @@
+#include "AppDelegate.h"
+
+#include "ChecklistIcon.h"
+#include "LiveTaskQuery.h"
+#include "ModelContainer.h"
+#include "PopoverWindow.h"
+#include "Preferences.h"
+#include "QmlEngineSetup.h"
+#include "StartupTrace.h"
+#include "StorageBootstrap.h"
+#include "TaskStore.h"
+
+#include <QCoreApplication>
+#include <QQmlEngine>
+
+namespace {
+
+// Qt tells nobody when a tray appears or goes away; looking once a second
+// costs nothing (the answer is cached) and is soon enough for a person.
+constexpr int trayCheckIntervalMs = 1000;
+
+} // namespace
+
+AppDelegate::AppDelegate(QObject *parent) : QObject(parent) {}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    if (m_popover)
+        return;
+
+    m_popover = std::make_unique<PopoverWindow>();
+    buildRootView();
+
+    m_statusItem = std::make_unique<QSystemTrayIcon>(ChecklistIcon::icon());
+    m_statusItem->setToolTip(QStringLiteral("Ordlen"));
+    connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    togglePopover();
+            });
+    StartupTrace::attach(m_statusItem.get(), m_popover.get());
+    // Shown even without a tray: Qt docks the icon once one appears.
+    m_statusItem->show();
+
+    // With no tray the ordinary window is the app; closing it ends the app.
+    connect(m_popover.get(), &PopoverWindow::windowClosed, qApp, &QCoreApplication::quit);
+    m_hasTray = QSystemTrayIcon::isSystemTrayAvailable();
+    if (!m_hasTray) {
+        m_popover->setPresentation(PopoverWindow::Presentation::Window);
+        m_popover->showAsWindow();
+    }
+    connect(&m_trayWatch, &QTimer::timeout, this, &AppDelegate::followTrayAvailability);
+    m_trayWatch.start(trayCheckIntervalMs);
+}
+
+void AppDelegate::togglePopover()
+{
+    if (!m_popover || m_popover->presentation() != PopoverWindow::Presentation::Popover)
+        return;
+    if (m_popover->isVisible()) {
+        m_popover->dismiss();
+        return;
+    }
+    if (m_popover->wasJustDismissed())
+        return;
+    m_popover->showUnder(m_statusItem->geometry());
+}
+
+void AppDelegate::showPopover()
+{
+    if (!m_popover)
+        return;
+    if (m_popover->presentation() == PopoverWindow::Presentation::Window) {
+        m_popover->showAsWindow();
+        return;
+    }
+    if (m_popover->isVisible())
+        m_popover->requestActivate();
+    else
+        m_popover->showUnder(m_statusItem->geometry());
+}
+
+ModelContainer &AppDelegate::modelContainer()
+{
+    if (!m_modelContainer)
+        m_modelContainer = StorageBootstrap::makeModelContainer();
+    return *m_modelContainer;
+}
+
+void AppDelegate::buildRootView()
+{
+    ModelContext *context = modelContainer().mainContext();
+    m_preferences = std::make_unique<Preferences>(Preferences::defaultFilePath());
+    m_store = std::make_unique<TaskStore>(context, m_preferences.get());
+    m_tasks = std::make_unique<LiveTaskQuery>(context);
+    QQmlEngine::setObjectOwnership(m_store.get(), QQmlEngine::CppOwnership);
+    QQmlEngine::setObjectOwnership(m_tasks.get(), QQmlEngine::CppOwnership);
+
+    QmlEngineSetup::configure(*m_popover->engine());
+    m_popover->setInitialProperties({
+        {QStringLiteral("taskStore"), QVariant::fromValue(m_store.get())},
+        {QStringLiteral("taskQuery"), QVariant::fromValue(m_tasks.get())},
+    });
+    m_popover->setSource(QUrl(QStringLiteral("qrc:/Ordlen/MenuBarView.qml")));
+    if (m_popover->status() == QQuickView::Error)
+        qFatal("OrdlenApp: the panel could not be loaded");
+}
+
+void AppDelegate::followTrayAvailability()
+{
+    const bool hasTray = QSystemTrayIcon::isSystemTrayAvailable();
+    if (hasTray == m_hasTray)
+        return;
+    m_hasTray = hasTray;
+    // A tray that appears takes the panel in; one that goes away leaves it
+    // as an ordinary window, so the app never runs out of sight.
+    m_popover->setPresentation(hasTray ? PopoverWindow::Presentation::Popover
+                                       : PopoverWindow::Presentation::Window);
+    if (!hasTray)
+        m_popover->showAsWindow();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <memory>
+
+class LiveTaskQuery;
+class ModelContainer;
+class PopoverWindow;
+class Preferences;
+class TaskStore;
+
+// Builds the app once after start: the popover, the root view MenuBarView on
+// the model container, and the tray icon that opens and closes the popover.
+// Owns all of them for the whole run. Where no tray exists the panel is shown
+// as an ordinary window until one appears.
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AppDelegate(QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    void applicationDidFinishLaunching();
+
+    QSystemTrayIcon *statusItem() const { return m_statusItem.get(); }
+    PopoverWindow *popover() const { return m_popover.get(); }
+
+public slots:
+    // The tray icon's click: closes the popover when shown, opens it when not.
+    void togglePopover();
+    // Brings the panel up without closing it: a second launch asks for this.
+    void showPopover();
+
+private:
+    ModelContainer &modelContainer();
+    void buildRootView();
+    void followTrayAvailability();
+
+    // Declared in teardown order reversed: the view goes before the store it
+    // shows, the store before the container its records belong to.
+    std::unique_ptr<ModelContainer> m_modelContainer;
+    std::unique_ptr<Preferences> m_preferences;
+    std::unique_ptr<TaskStore> m_store;
+    std::unique_ptr<LiveTaskQuery> m_tasks;
+    std::unique_ptr<PopoverWindow> m_popover;
+    std::unique_ptr<QSystemTrayIcon> m_statusItem;
+    QTimer m_trayWatch;
+    bool m_hasTray = false;
+};

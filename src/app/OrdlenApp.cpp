@@ -1,0 +1,53 @@
+#include "OrdlenApp.h"
+
+#include "AppDelegate.h"
+#include "DiagnosticLog.h"
+#include "SingleInstance.h"
+#include "StorageBootstrap.h"
+
+#include <QApplication>
+#include <QQuickWindow>
+#include <cstdio>
+
+namespace {
+
+// How long a second launch waits for the running instance to answer.
+constexpr int notifyTimeoutMs = 800;
+
+} // namespace
+
+int OrdlenApp::main(int argc, char *argv[])
+{
+    // Without a display Qt would abort with a long plugin report.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("Ordlen needs a graphical desktop: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
+        return 1;
+    }
+
+    // The panel is small and mostly still: the software renderer draws it
+    // in a fraction of the memory a GPU context takes. QT_QUICK_BACKEND
+    // still chooses another.
+    if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+    QApplication::setApplicationName(QStringLiteral("Ordlen"));
+    QApplication app(argc, argv);
+    // The popover comes and goes; hiding it must not end the app.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(SingleInstance::defaultDirectory(),
+                            SingleInstance::keyFor(StorageBootstrap::dataDirectory()));
+    if (!instance.claim()) {
+        QString errorText;
+        if (!instance.notifyRunningInstance(notifyTimeoutMs, errorText))
+            DiagnosticLog::write(QStringLiteral("Ordlen: Could not reach the running instance — ") +
+                                 errorText);
+        return 0;
+    }
+
+    AppDelegate delegate;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &delegate, &AppDelegate::showPopover);
+    delegate.applicationDidFinishLaunching();
+    return QApplication::exec();
+}

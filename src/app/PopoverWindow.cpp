@@ -1,0 +1,204 @@
+#include "PopoverWindow.h"
+
+#include "DesktopCompositor.h"
+#include "PopoverPlacement.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QPalette>
+#include <QRegion>
+#include <QScreen>
+
+namespace {
+
+constexpr int floatingLevel = 3;
+// A tray click that arrives this soon after the popover lost activation is
+// the same click: it closed the popover and must not reopen it.
+constexpr qint64 dismissalEchoMs = 300;
+
+QRegion roundedRegion(const QSize &size, int radius)
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(QPointF(0, 0), size), radius, radius);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
+} // namespace
+
+PopoverWindow::PopoverWindow()
+{
+    m_isTranslucent = DesktopCompositor::isActive();
+    if (m_isTranslucent) {
+        QSurfaceFormat surface = format();
+        surface.setAlphaBufferSize(8);
+        setFormat(surface);
+        setColor(Qt::transparent);
+    } else {
+        setColor(QGuiApplication::palette().window().color());
+    }
+    setTitle(QStringLiteral("Ordlen"));
+    setResizeMode(QQuickView::SizeRootObjectToView);
+    setMinimumSize(contentSize);
+    setMaximumSize(contentSize);
+    resize(contentSize);
+    applyFlags();
+
+    connect(this, &QWindow::activeChanged, this, [this] {
+        if (!isActive() && isVisible() && closesOnOutsideClick())
+            dismiss();
+    });
+    connect(this, &QQuickWindow::frameSwapped, this, [this] {
+        if (m_framePending) {
+            m_framePending = false;
+            emit presented();
+        }
+    });
+}
+
+void PopoverWindow::setPresentation(Presentation presentation)
+{
+    if (m_presentation == presentation)
+        return;
+    const bool wasVisible = isVisible();
+    dismiss();
+    m_presentation = presentation;
+    applyFlags();
+    if (wasVisible && presentation == Presentation::Window)
+        showAsWindow();
+}
+
+void PopoverWindow::setHidesOnDeactivate(bool hides)
+{
+    if (m_hidesOnDeactivate == hides)
+        return;
+    m_hidesOnDeactivate = hides;
+    if (isVisible())
+        applyActivation();
+    emit hidesOnDeactivateChanged();
+}
+
+void PopoverWindow::setLevel(int level)
+{
+    if (m_level == level)
+        return;
+    m_level = level;
+    applyFlags();
+    emit levelChanged();
+}
+
+void PopoverWindow::showUnder(const QRect &iconGeometry)
+{
+    if (m_presentation != Presentation::Popover)
+        return;
+    const QPoint pointer = QCursor::pos();
+    const bool iconKnown = iconGeometry.isValid() && !iconGeometry.isEmpty();
+    QScreen *screen = QGuiApplication::screenAt(iconKnown ? iconGeometry.center() : pointer);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    setPosition(PopoverPlacement::topLeft(iconGeometry, pointer, contentSize, screen->availableGeometry()));
+    m_framePending = true;
+    show();
+    raise();
+    applyActivation();
+}
+
+void PopoverWindow::showAsWindow()
+{
+    if (m_presentation != Presentation::Window)
+        return;
+    if (!isVisible()) {
+        if (QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            setPosition(area.center() - QPoint(contentSize.width() / 2, contentSize.height() / 2));
+        }
+        m_framePending = true;
+    }
+    show();
+    raise();
+    requestActivate();
+}
+
+void PopoverWindow::dismiss()
+{
+    m_wantsGrab = false;
+    if (!isVisible())
+        return;
+    setMouseGrabEnabled(false);
+    hide();
+    m_sinceDismissal.start();
+}
+
+bool PopoverWindow::wasJustDismissed() const
+{
+    return m_sinceDismissal.isValid() && m_sinceDismissal.elapsed() < dismissalEchoMs;
+}
+
+void PopoverWindow::exposeEvent(QExposeEvent *event)
+{
+    QQuickView::exposeEvent(event);
+    // A pointer grab needs a mapped window, so it waits for the first expose.
+    if (m_wantsGrab && isExposed() && setMouseGrabEnabled(true))
+        m_wantsGrab = false;
+}
+
+void PopoverWindow::mousePressEvent(QMouseEvent *event)
+{
+    // While the pointer is grabbed, clicks anywhere on the screen land here.
+    if (closesOnOutsideClick() && !QRect(QPoint(0, 0), size()).contains(event->position().toPoint())) {
+        event->accept();
+        dismiss();
+        return;
+    }
+    QQuickView::mousePressEvent(event);
+}
+
+bool PopoverWindow::event(QEvent *event)
+{
+    if (event->type() != QEvent::Close)
+        return QQuickView::event(event);
+    // Closing the popover hides it; the app goes on in the tray.
+    if (m_presentation == Presentation::Popover) {
+        event->ignore();
+        dismiss();
+        return true;
+    }
+    const bool handled = QQuickView::event(event);
+    emit windowClosed();
+    return handled;
+}
+
+void PopoverWindow::applyFlags()
+{
+    Qt::WindowFlags flags;
+    if (m_presentation == Presentation::Popover) {
+        // A tool window stays out of the taskbar and the window switcher.
+        flags = Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint | Qt::WindowStaysOnTopHint;
+        // Without a compositor the corners would show as solid squares:
+        // cut them off instead.
+        setMask(m_isTranslucent ? QRegion() : roundedRegion(contentSize, cornerRadius));
+    } else {
+        flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                Qt::WindowCloseButtonHint;
+        if (m_level == floatingLevel)
+            flags |= Qt::WindowStaysOnTopHint;
+        setMask(QRegion());
+    }
+    setFlags(flags);
+}
+
+void PopoverWindow::applyActivation()
+{
+    requestActivate();
+    m_wantsGrab = closesOnOutsideClick();
+    if (m_wantsGrab && isExposed() && setMouseGrabEnabled(true))
+        m_wantsGrab = false;
+    if (!closesOnOutsideClick())
+        setMouseGrabEnabled(false);
+}
+
+bool PopoverWindow::closesOnOutsideClick() const
+{
+    return m_presentation == Presentation::Popover && m_hidesOnDeactivate;
+}
