@@ -125,7 +125,7 @@ void PopoverWindow::dismiss()
     m_wantsGrab = false;
     if (!isVisible())
         return;
-    setMouseGrabEnabled(false);
+    releaseGrab();
     hide();
     m_sinceDismissal.start();
 }
@@ -139,8 +139,8 @@ void PopoverWindow::exposeEvent(QExposeEvent *event)
 {
     QQuickView::exposeEvent(event);
     // A pointer grab needs a mapped window, so it waits for the first expose.
-    if (m_wantsGrab && isExposed() && setMouseGrabEnabled(true))
-        m_wantsGrab = false;
+    if (m_wantsGrab && isExposed())
+        takeGrab();
 }
 
 void PopoverWindow::mousePressEvent(QMouseEvent *event)
@@ -192,10 +192,25 @@ void PopoverWindow::applyActivation()
 {
     requestActivate();
     m_wantsGrab = closesOnOutsideClick();
-    if (m_wantsGrab && isExposed() && setMouseGrabEnabled(true))
-        m_wantsGrab = false;
+    if (m_wantsGrab && isExposed())
+        takeGrab();
     if (!closesOnOutsideClick())
+        releaseGrab();
+}
+
+void PopoverWindow::takeGrab()
+{
+    m_hasGrab = setMouseGrabEnabled(true);
+    // Tried once per showing: if another client holds the pointer, losing
+    // activation still closes the popover.
+    m_wantsGrab = false;
+}
+
+void PopoverWindow::releaseGrab()
+{
+    if (m_hasGrab)
         setMouseGrabEnabled(false);
+    m_hasGrab = false;
 }
 
 bool PopoverWindow::closesOnOutsideClick() const

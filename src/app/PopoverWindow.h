@@ -72,12 +72,15 @@ private:
     void applyFlags();
     void applyActivation();
     bool closesOnOutsideClick() const;
+    void takeGrab();
+    void releaseGrab();
 
     Presentation m_presentation = Presentation::Popover;
     bool m_hidesOnDeactivate = true;
     int m_level = 101;
     bool m_isTranslucent = false;
     bool m_wantsGrab = false;
+    bool m_hasGrab = false;
     bool m_framePending = false;
     QElapsedTimer m_sinceDismissal;
 };
