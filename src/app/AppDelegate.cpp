@@ -63,7 +63,7 @@ void AppDelegate::togglePopover()
         m_popover->dismiss();
         return;
     }
-    if (m_popover->wasJustDismissed())
+    if (m_popover->wasJustDeactivated())
         return;
     m_popover->showUnder(m_statusItem->geometry());
 }

@@ -46,8 +46,10 @@ PopoverWindow::PopoverWindow()
     applyFlags();
 
     connect(this, &QWindow::activeChanged, this, [this] {
-        if (!isActive() && isVisible() && closesOnOutsideClick())
+        if (!isActive() && isVisible() && closesOnOutsideClick()) {
             dismiss();
+            m_sinceDeactivation.start();
+        }
     });
     connect(this, &QQuickWindow::frameSwapped, this, [this] {
         if (m_framePending) {
@@ -127,12 +129,11 @@ void PopoverWindow::dismiss()
         return;
     releaseGrab();
     hide();
-    m_sinceDismissal.start();
 }
 
-bool PopoverWindow::wasJustDismissed() const
+bool PopoverWindow::wasJustDeactivated() const
 {
-    return m_sinceDismissal.isValid() && m_sinceDismissal.elapsed() < dismissalEchoMs;
+    return m_sinceDeactivation.isValid() && m_sinceDeactivation.elapsed() < dismissalEchoMs;
 }
 
 void PopoverWindow::exposeEvent(QExposeEvent *event)

@@ -51,9 +51,9 @@ public:
     // Shows the ordinary window, or raises it when it is already shown.
     void showAsWindow();
     void dismiss();
-    // A click on the tray icon that took the activation away from the
-    // popover must not open it again straight away.
-    bool wasJustDismissed() const;
+    // Whether it closed on losing activation a moment ago: the click on the
+    // tray icon that took the activation away must not open it again.
+    bool wasJustDeactivated() const;
 
 signals:
     void hidesOnDeactivateChanged();
@@ -82,5 +82,5 @@ private:
     bool m_wantsGrab = false;
     bool m_hasGrab = false;
     bool m_framePending = false;
-    QElapsedTimer m_sinceDismissal;
+    QElapsedTimer m_sinceDeactivation;
 };

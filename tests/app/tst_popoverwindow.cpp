@@ -54,7 +54,7 @@ private slots:
         QTest::mousePress(&window, Qt::LeftButton, {}, press);
 
         QCOMPARE(window.isVisible(), staysOpen);
-        QCOMPARE(window.wasJustDismissed(), !staysOpen);
+        QVERIFY2(!window.wasJustDeactivated(), "the click was ours: the next one may reopen at once");
     }
 
     void closingEndsOnlyTheWindow_data()

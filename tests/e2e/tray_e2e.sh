@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Drives the real program as a person would, on a real X server with a real
+# XEmbed tray (Xvfb + trayer): open the popover from the icon, add a task by
+# typing, close it by the icon and by clicking elsewhere, start a second copy,
+# quit, start again. Every wait is bounded; every process started here is
+# stopped by its PID on the way out.
+#
+# usage: tray_e2e.sh <ordlen executable> <output folder> <source folder>
+set -euo pipefail
+
+app="$1"
+out="$2"
+source_dir="$3"
+
+for tool in Xvfb trayer xdotool xwininfo import convert sqlite3; do
+  if ! command -v "$tool" >/dev/null; then
+    bash "$source_dir/scripts/install-deps.sh"
+    break
+  fi
+done
+
+mkdir -p "$out"
+rm -f "$out/failure.png"
+work="$(mktemp -d "$out/run.XXXXXX")"
+pids=()
+
+log() { echo "e2e: $*"; }
+
+stop_pid() {
+  local pid="$1"
+  kill -TERM "$pid" 2>/dev/null || return 0
+  for _ in $(seq 40); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
+    sleep 0.05
+  done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+  local status=$?
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
+  if [ "$status" -ne 0 ]; then
+    for f in "$work"/*.log; do [ -s "$f" ] && { echo "--- $(basename "$f")"; tail -20 "$f"; }; done
+  fi
+  rm -rf "$work"
+  exit "$status"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "e2e FAILED: $*" >&2
+  import -window root "$out/failure.png" 2>/dev/null && echo "screen at failure: $out/failure.png" >&2
+  exit 1
+}
+
+# wait_for <seconds> <command...>: true once the command succeeds.
+wait_for() {
+  local limit="$1"
+  shift
+  local deadline=$(($(date +%s%N) + limit * 1000000000))
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# --- X server and tray --------------------------------------------------------
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+log "X server on $DISPLAY"
+
+trayer --edge top --align right --widthtype pixel --width 200 --height 24 >"$work/trayer.log" 2>&1 &
+pids+=($!)
+wait_for 10 sh -c 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' || fail "trayer did not start"
+
+# --- the app's surroundings: its own folders, no session bus (so Qt uses the
+# XEmbed tray above, not a desktop's D-Bus tray) --------------------------------
+mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_QUICK_BACKEND || true
+store="$XDG_DATA_HOME/Ordlen/OrdlenStore.sqlite"
+title="Buy oat milk"
+
+app_pid=""
+start_app() {
+  "$app" >"$work/app-$1.log" 2>&1 &
+  app_pid=$!
+  pids+=("$app_pid")
+}
+
+# Our windows in the tree: "0x… "Ordlen": ("ordlen" "Ordlen")  WxH+x+y  +absx+absy".
+# The icon sits inside trayer (indented); the popover is a top-level window.
+icon_lines() { xwininfo -root -tree | grep '("ordlen" "Ordlen")' | grep -E '^ {6,}' || true; }
+icon_count() { icon_lines | wc -l; }
+icon_embedded() { [ "$(icon_count)" -eq 1 ]; }
+read_icon() {
+  local line size abs
+  line="$(icon_lines | head -n1)"
+  size="$(awk '{print $(NF-1)}' <<<"$line")"
+  abs="$(awk '{print $NF}' <<<"$line")"
+  icon_w="${size%%x*}"
+  size="${size#*x}"
+  icon_h="${size%%+*}"
+  abs="${abs#+}"
+  icon_x="${abs%%+*}"
+  icon_y="${abs#*+}"
+}
+click_icon() { xdotool mousemove $((icon_x + icon_w / 2)) $((icon_y + icon_h / 2)) click 1; }
+
+# Sets pop_x pop_y pop_w pop_h when the popover is mapped.
+popover_shown() {
+  local id info
+  for id in $(xwininfo -root -tree | grep '("ordlen" "Ordlen")' | grep -E '^ {5}0x' | awk '{print $1}'); do
+    info="$(xwininfo -id "$id" 2>/dev/null)" || continue
+    grep -q 'Map State: IsViewable' <<<"$info" || continue
+    pop_x="$(awk -F: '/Absolute upper-left X/ {print $2+0}' <<<"$info")"
+    pop_y="$(awk -F: '/Absolute upper-left Y/ {print $2+0}' <<<"$info")"
+    pop_w="$(awk -F: '/Width/ {print $2+0}' <<<"$info")"
+    pop_h="$(awk -F: '/Height/ {print $2+0}' <<<"$info")"
+    return 0
+  done
+  return 1
+}
+popover_hidden() { ! popover_shown; }
+
+tasks_titled() { sqlite3 -readonly "$store" "SELECT count(*) FROM TaskItem WHERE title = '$title'" 2>/dev/null; }
+task_stored() { [ "$(tasks_titled)" = 1 ]; }
+
+# Whether the first row of the open popover has anything drawn in it.
+first_row_drawn() {
+  local shot="$1" spread
+  spread="$(convert "$shot" -crop "$((pop_w - 40))x20+$((pop_x + 16))+$((pop_y + 12))" +repage \
+    -colorspace Gray -format '%[fx:standard_deviation]' info:)"
+  awk -v s="$spread" 'BEGIN { exit !(s > 0.02) }'
+}
+
+# --- first start: icon, popover under it ---------------------------------------
+start_app first
+wait_for 15 icon_embedded || fail "the tray icon was not embedded"
+read_icon
+log "icon ${icon_w}x${icon_h} at $icon_x,$icon_y"
+
+click_icon
+wait_for 5 popover_shown || fail "a click on the icon did not open the popover"
+log "popover ${pop_w}x${pop_h} at $pop_x,$pop_y"
+[ "$pop_w" -eq 408 ] && [ "$pop_h" -eq 476 ] || fail "popover is ${pop_w}x${pop_h}, not 408x476"
+gap=$((pop_y - (icon_y + icon_h)))
+[ "$gap" -ge 0 ] && [ "$gap" -le 10 ] || fail "popover top $pop_y is not just below the icon (bottom $((icon_y + icon_h)))"
+centre=$((icon_x + icon_w / 2))
+[ "$pop_x" -le "$centre" ] && [ "$centre" -le $((pop_x + pop_w)) ] || fail "popover is not under the icon"
+import -window root "$work/empty.png"
+! first_row_drawn "$work/empty.png" || fail "a fresh store shows something in the list"
+
+# --- typing goes to the panel without another click -----------------------------
+xdotool type --delay 15 "$title"
+xdotool key Return
+wait_for 5 task_stored || fail "the typed task is not in $store (count: $(tasks_titled))"
+sleep 0.2 # let the list repaint before the picture
+import -window root "$out/popover.png"
+first_row_drawn "$out/popover.png" || fail "the new task is not drawn in the list"
+log "screenshot: $out/popover.png"
+
+# --- closing: the icon again, then a click elsewhere ----------------------------
+click_icon
+wait_for 5 popover_hidden || fail "a second click on the icon did not close the popover"
+click_icon
+wait_for 5 popover_shown || fail "the popover did not reopen"
+xdotool mousemove 200 600 click 1
+wait_for 5 popover_hidden || fail "a click elsewhere did not close the popover"
+
+# --- a second copy hands over to the first and leaves -------------------------
+started=$(date +%s%N)
+"$app" >"$work/app-second.log" 2>&1 &
+second=$!
+pids+=("$second")
+wait_for 5 sh -c "! kill -0 $second 2>/dev/null" || fail "the second instance did not exit"
+elapsed_ms=$((($(date +%s%N) - started) / 1000000))
+second_status=0
+wait "$second" || second_status=$?
+log "second instance exited with $second_status after ${elapsed_ms} ms"
+[ "$second_status" -eq 0 ] || fail "the second instance exited with $second_status"
+[ "$elapsed_ms" -le 1000 ] || fail "the second instance took ${elapsed_ms} ms to exit"
+wait_for 5 popover_shown || fail "the first instance did not show its panel for the second launch"
+[ "$(icon_count)" -eq 1 ] || fail "there are $(icon_count) tray icons"
+
+# --- quit, start again: the task is still there ---------------------------------
+stop_pid "$app_pid"
+wait_for 5 sh -c '[ "$(xwininfo -root -tree | grep -c "(\"ordlen\" \"Ordlen\")")" -eq 0 ]' ||
+  fail "windows of the first instance are left after quitting"
+start_app again
+wait_for 15 icon_embedded || fail "the tray icon was not embedded after a restart"
+read_icon
+click_icon
+wait_for 5 popover_shown || fail "the popover did not open after a restart"
+sleep 0.2
+import -window root "$out/after-restart.png"
+task_stored || fail "the task is gone from the store after a restart"
+first_row_drawn "$out/after-restart.png" || fail "the task is not listed after a restart"
+if grep -q '^Ordlen: ' "$work"/app-*.log; then
+  fail "the app reported failures: $(grep -h '^Ordlen: ' "$work"/app-*.log)"
+fi
+log "passed"
