@@ -39,8 +39,9 @@ std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(const QStri
     try {
         return ModelContainer::open(ModelConfiguration::onDisk(path));
     } catch (const StoreError &error) {
-        DiagnosticLog::write(QStringLiteral("Ordlen: Error initializing SwiftData, falling back to memory: ") +
-                             error.description());
+        DiagnosticLog::write(
+            QStringLiteral("Ordlen: Error initializing SwiftData, falling back to memory: ") +
+            error.description());
     }
     try {
         return ModelContainer::open(ModelConfiguration::inMemory());

@@ -1,16 +1,18 @@
 #include "SubTaskItem.h"
 
+#include "TaskItem.h"
+
 SubTaskItem::SubTaskItem(const QUuid &id, const QString &title, bool isCompleted, const QDateTime &createdAt,
                          qint64 sortOrder)
     : m_id(id), m_title(title), m_isCompleted(isCompleted), m_createdAt(createdAt), m_sortOrder(sortOrder)
-{
-}
+{}
 
 void SubTaskItem::setTitle(const QString &title)
 {
     if (m_title == title)
         return;
     m_title = title;
+    m_lowercasedTitle.invalidate();
     fieldChanged();
     emit titleChanged();
 }
@@ -22,4 +24,6 @@ void SubTaskItem::setIsCompleted(bool isCompleted)
     m_isCompleted = isCompleted;
     fieldChanged();
     emit isCompletedChanged();
+    if (m_task)
+        emit m_task->subtaskProgressChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LowercasedText.h"
 #include "PersistentRecord.h"
 
 #include <QDateTime>
@@ -30,6 +31,8 @@ public:
 
     QUuid id() const { return m_id; }
     QString title() const { return m_title; }
+    // The title under the search's lower-casing.
+    const QString &lowercasedTitle() const { return m_lowercasedTitle.of(m_title); }
     bool isCompleted() const { return m_isCompleted; }
     QDateTime createdAt() const { return m_createdAt; }
     qint64 sortOrder() const { return m_sortOrder; }
@@ -50,6 +53,7 @@ private:
 
     QUuid m_id;
     QString m_title;
+    LowercasedText m_lowercasedTitle;
     bool m_isCompleted;
     QDateTime m_createdAt;
     qint64 m_sortOrder;

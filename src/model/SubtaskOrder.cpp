@@ -9,8 +9,9 @@ namespace SubtaskOrder {
 QList<SubTaskItem *> displayOrder(const QList<SubTaskItem *> &subtasks)
 {
     QList<SubTaskItem *> ordered = subtasks;
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const SubTaskItem *a, const SubTaskItem *b) { return a->sortOrder() < b->sortOrder(); });
+    std::stable_sort(ordered.begin(), ordered.end(), [](const SubTaskItem *a, const SubTaskItem *b) {
+        return a->sortOrder() < b->sortOrder();
+    });
     return ordered;
 }
 

@@ -12,7 +12,12 @@ namespace TaskFilters {
 Q_NAMESPACE
 QML_NAMED_ELEMENT(TaskFilter)
 
-enum class TaskFilter : quint8 { All, Pending, Done };
+enum class TaskFilter : quint8
+{
+    All,
+    Pending,
+    Done
+};
 Q_ENUM_NS(TaskFilter)
 
 // all, pending, done: the order of the filter bar's pills.

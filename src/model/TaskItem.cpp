@@ -9,8 +9,7 @@ TaskItem::TaskItem(const QUuid &id, const QString &title, bool isCompleted, cons
                    const QString &notes, qint64 sortOrder, const QString &workspace)
     : m_id(id), m_title(title), m_isCompleted(isCompleted), m_createdAt(createdAt), m_notes(notes),
       m_sortOrder(sortOrder), m_workspace(workspace)
-{
-}
+{}
 
 QList<SubTaskItem *> TaskItem::subtasksInDisplayOrder() const
 {
@@ -36,6 +35,7 @@ void TaskItem::setTitle(const QString &title)
     if (m_title == title)
         return;
     m_title = title;
+    m_lowercasedTitle.invalidate();
     fieldChanged();
     emit titleChanged();
 }
@@ -61,8 +61,8 @@ void TaskItem::setWorkspace(const QString &workspace)
 void TaskItem::attachSubtask(SubTaskItem *subtask)
 {
     subtask->m_task = this;
+    subtask->setParent(this);
     m_subtasks.append(subtask);
-    connect(subtask, &SubTaskItem::isCompletedChanged, this, &TaskItem::subtaskProgressChanged);
 }
 
 void TaskItem::appendSubtask(SubTaskItem *subtask)
@@ -79,8 +79,8 @@ void TaskItem::removeSubtasks(const QUuid &id)
     const auto removed = m_subtasks.removeIf([&](SubTaskItem *subtask) {
         if (subtask->id() != id)
             return false;
-        disconnect(subtask, nullptr, this, nullptr);
         subtask->m_task = nullptr;
+        subtask->setParent(nullptr);
         emit subtask->taskChanged();
         return true;
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LowercasedText.h"
 #include "PersistentRecord.h"
 
 #include <QDateTime>
@@ -37,6 +38,8 @@ public:
 
     QUuid id() const { return m_id; }
     QString title() const { return m_title; }
+    // The title under the search's lower-casing.
+    const QString &lowercasedTitle() const { return m_lowercasedTitle.of(m_title); }
     bool isCompleted() const { return m_isCompleted; }
     QDateTime createdAt() const { return m_createdAt; }
     QString notes() const { return m_notes; }
@@ -73,6 +76,7 @@ private:
 
     QUuid m_id;
     QString m_title;
+    LowercasedText m_lowercasedTitle;
     bool m_isCompleted;
     QDateTime m_createdAt;
     QString m_notes;

@@ -13,8 +13,7 @@
 
 TaskStore::TaskStore(ModelContext *context, Preferences *preferences, QObject *parent)
     : QObject(parent), m_context(context), m_preferences(preferences)
-{
-}
+{}
 
 void TaskStore::setActiveFilter(TaskFilter filter)
 {
@@ -116,10 +115,10 @@ QList<TaskItem *> TaskStore::filtered(const QList<TaskItem *> &tasks) const
 {
     const QString query = TextRules::lowercased(TextRules::trimmed(m_searchText));
     auto matchesSearch = [&](const TaskItem *task) {
-        if (TextRules::lowercased(task->title()).contains(query))
+        if (task->lowercasedTitle().contains(query))
             return true;
         for (const SubTaskItem *subtask : task->subtasks()) {
-            if (TextRules::lowercased(subtask->title()).contains(query))
+            if (subtask->lowercasedTitle().contains(query))
                 return true;
         }
         return false;
@@ -262,8 +261,8 @@ SubTaskItem *TaskStore::addSubtask(TaskItem *task, const QString &title)
     const QString trimmed = TextRules::trimmed(title);
     if (!holds(task) || trimmed.isEmpty())
         return nullptr;
-    auto *subtask =
-        new SubTaskItem(QUuid::createUuid(), trimmed, false, QDateTime::currentDateTimeUtc(), task->subtasks().size());
+    auto *subtask = new SubTaskItem(QUuid::createUuid(), trimmed, false, QDateTime::currentDateTimeUtc(),
+                                    task->subtasks().size());
     task->appendSubtask(subtask);
     m_context->insert(subtask);
     save();

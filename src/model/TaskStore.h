@@ -24,7 +24,8 @@ class TaskStore : public QObject
     QML_ELEMENT
     QML_UNCREATABLE("The TaskStore is created for the app's model context")
 
-    Q_PROPERTY(TaskFilters::TaskFilter activeFilter READ activeFilter WRITE setActiveFilter NOTIFY activeFilterChanged)
+    Q_PROPERTY(TaskFilters::TaskFilter activeFilter READ activeFilter WRITE setActiveFilter NOTIFY
+                   activeFilterChanged)
     // Empty means all workspaces: workspace names are never empty.
     Q_PROPERTY(QString selectedWorkspace READ selectedWorkspace WRITE setSelectedWorkspace NOTIFY
                    selectedWorkspaceChanged)

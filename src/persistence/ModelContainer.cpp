@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <future>
 #include <unistd.h>
 
 namespace {
@@ -42,18 +43,38 @@ std::unique_ptr<ModelContainer> ModelContainer::open(const ModelConfiguration &c
         if (!QFileInfo::exists(configuration.path))
             createPrivateFile(configuration.path);
         // Never let SQLite create or replace a file: only the one checked above.
-        connection = std::make_unique<SqliteConnection>(configuration.path, SqliteConnection::OpenMode::ReadWrite);
+        connection =
+            std::make_unique<SqliteConnection>(configuration.path, SqliteConnection::OpenMode::ReadWrite);
     }
-    StoreSchema::prepare(*connection);
-    StoreSchema::configure(*connection, configuration.isStoredInMemoryOnly);
-    return std::unique_ptr<ModelContainer>(new ModelContainer(configuration, std::move(connection)));
+    const StoreSchema::State state = StoreSchema::prepare(*connection);
+    std::unique_ptr<ModelContainer> container(new ModelContainer(configuration, std::move(connection)));
+
+    if (state == StoreSchema::State::Existing) {
+        // An existing file is checked page by page before anything is
+        // written to it. The check reads the whole file on its own
+        // connection while this thread loads the records: both are reads, and
+        // the records are dropped with the container if the check fails.
+        auto integrity = std::async(std::launch::async, [path = configuration.path] {
+            SqliteConnection reader(path, SqliteConnection::OpenMode::ReadOnly);
+            StoreSchema::checkIntegrity(reader);
+        });
+        try {
+            container->mainContext()->preload();
+        } catch (...) {
+            integrity.wait();
+            throw;
+        }
+        integrity.get(); // rethrows the check's StoreError
+    }
+    StoreSchema::allowWrites(*container->m_connection, configuration.isStoredInMemoryOnly);
+    return container;
 }
 
-ModelContainer::ModelContainer(const ModelConfiguration &configuration, std::unique_ptr<SqliteConnection> connection)
+ModelContainer::ModelContainer(const ModelConfiguration &configuration,
+                               std::unique_ptr<SqliteConnection> connection)
     : m_configuration(configuration), m_connection(std::move(connection)),
       m_mainContext(std::make_unique<ModelContext>(*m_connection))
-{
-}
+{}
 
 ModelContainer::~ModelContainer()
 {

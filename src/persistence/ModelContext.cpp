@@ -21,8 +21,7 @@ bool bySortOrder(const TaskItem *a, const TaskItem *b)
 ModelContext::ModelContext(SqliteConnection &connection, QObject *parent)
     : QObject(parent), m_connection(connection), m_writer(std::make_unique<RecordWriter>(connection)),
       m_loader(std::make_unique<RecordLoader>(connection))
-{
-}
+{}
 
 ModelContext::~ModelContext() = default;
 
@@ -35,7 +34,6 @@ void ModelContext::adopt(TaskItem *task)
         m_tasksByRow.insert(task->m_rowId, task);
     for (SubTaskItem *subtask : task->subtasks()) {
         subtask->m_context = this;
-        subtask->setParent(this);
         m_subtasks.insert(subtask);
     }
 }
@@ -58,7 +56,6 @@ void ModelContext::insert(SubTaskItem *subtask)
     if (!subtask || subtask->m_context || !subtask->task() || !contains(subtask->task()))
         return;
     subtask->m_context = this;
-    subtask->setParent(this);
     m_subtasks.insert(subtask);
     m_insertedSubtasks.append(subtask);
     emit changed();
@@ -90,7 +87,6 @@ void ModelContext::deleteRecord(TaskItem *task)
         m_dirty.remove(subtask);
         m_insertedSubtasks.removeOne(subtask);
         subtask->m_context = nullptr;
-        subtask->deleteLater();
     }
     m_tasks.remove(task);
     m_dirty.remove(task);
@@ -154,7 +150,8 @@ void ModelContext::writePendingChanges()
     for (PersistentRecord *record : std::as_const(m_dirty)) {
         if (auto *task = qobject_cast<TaskItem *>(record); task && !m_insertedTasks.contains(task))
             m_writer->update(task);
-        else if (auto *subtask = qobject_cast<SubTaskItem *>(record); subtask && !m_insertedSubtasks.contains(subtask))
+        else if (auto *subtask = qobject_cast<SubTaskItem *>(record);
+                 subtask && !m_insertedSubtasks.contains(subtask))
             m_writer->update(subtask);
     }
     for (qint64 row : std::as_const(m_deletedSubtaskRows))
@@ -177,8 +174,7 @@ void ModelContext::discardUnadopted(TaskItem *task)
     // A freshly read row of a task deleted in memory but not yet in the file.
     if (task->m_context)
         return;
-    qDeleteAll(task->subtasks());
-    delete task;
+    delete task; // with its subtasks, which are its children
 }
 
 void ModelContext::ensureFullyLoaded()
@@ -186,6 +182,8 @@ void ModelContext::ensureFullyLoaded()
     if (m_fullyLoaded)
         return;
     const QList<TaskItem *> stored = m_loader->loadAll(m_tasksByRow);
+    m_tasks.reserve(m_tasks.size() + stored.size());
+    m_tasksByRow.reserve(m_tasksByRow.size() + stored.size());
     const QSet<qint64> deleted(m_deletedTaskRows.cbegin(), m_deletedTaskRows.cend());
     m_ordered.clear();
     m_ordered.reserve(size_t(stored.size() + m_insertedTasks.size()));

@@ -44,6 +44,9 @@ public:
 
     // Throws StoreError; the changes then stay pending.
     void save();
+    // Loads every stored record now rather than at the first fetch.
+    void preload() { ensureFullyLoaded(); }
+
     // Throws StoreError. Unsaved inserts and deletes are taken into account.
     QList<TaskItem *> fetchTasks(const TaskFetchDescriptor &descriptor = {});
 

@@ -136,8 +136,8 @@ bool Preferences::write(const Edit &edit)
 {
     const QFileInfo info(m_filePath);
     if (!QDir().mkpath(info.absolutePath())) {
-        DiagnosticLog::write(QStringLiteral("Ordlen: Could not save preferences — cannot create %1")
-                                 .arg(info.absolutePath()));
+        DiagnosticLog::write(
+            QStringLiteral("Ordlen: Could not save preferences — cannot create %1").arg(info.absolutePath()));
         return false;
     }
     const QString staging = unusedSiblingPath(m_filePath, "new");

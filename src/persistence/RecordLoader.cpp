@@ -4,7 +4,6 @@
 #include "SubTaskItem.h"
 #include "TaskItem.h"
 
-
 namespace {
 
 QDateTime timestampFrom(qint64 milliseconds)
@@ -18,17 +17,33 @@ constexpr const char *taskColumns = "pk, id, title, isCompleted, createdAt, note
 
 RecordLoader::RecordLoader(SqliteConnection &connection) : m_connection(connection) {}
 
-TaskItem *RecordLoader::taskFromRow(SqliteStatement &row)
+QString RecordLoader::workspaceAt(SqliteStatement &row, int column)
 {
-    auto *task = new TaskItem(QUuid::fromRfc4122(row.blobAt(1)), row.textAt(2), row.int64At(3) != 0,
-                              timestampFrom(row.int64At(4)), row.textAt(5), row.int64At(6), row.textAt(7));
+    const QByteArrayView utf8 = row.textViewAt(column);
+    for (const auto &[bytes, name] : std::as_const(m_workspaceNames)) {
+        if (bytes == utf8)
+            return name;
+    }
+    const QString name = QString::fromUtf8(utf8);
+    if (m_workspaceNames.size() < 64)
+        m_workspaceNames.append({utf8.toByteArray(), name});
+    return name;
+}
+
+TaskItem *RecordLoader::taskFromRow(SqliteStatement &row, bool withSubtasks)
+{
+    auto *task =
+        new TaskItem(QUuid::fromRfc4122(row.blobViewAt(1)), row.textAt(2), row.int64At(3) != 0,
+                     timestampFrom(row.int64At(4)), row.textAt(5), row.int64At(6), workspaceAt(row, 7));
     task->m_rowId = row.int64At(0);
+    if (withSubtasks)
+        loadSubtasksOf(task);
     return task;
 }
 
 SubTaskItem *RecordLoader::subtaskFromRow(SqliteStatement &row)
 {
-    auto *subtask = new SubTaskItem(QUuid::fromRfc4122(row.blobAt(1)), row.textAt(2), row.int64At(3) != 0,
+    auto *subtask = new SubTaskItem(QUuid::fromRfc4122(row.blobViewAt(1)), row.textAt(2), row.int64At(3) != 0,
                                     timestampFrom(row.int64At(4)), row.int64At(5));
     subtask->m_rowId = row.int64At(0);
     subtask->m_listIndex = row.int64At(7);
@@ -39,6 +54,9 @@ QList<TaskItem *> RecordLoader::loadAll(const TaskLookup &known)
 {
     QList<TaskItem *> tasks;
     TaskLookup fresh;
+    const qint64 storedTasks = m_connection.queryInt("SELECT max(pk) FROM TaskItem");
+    tasks.reserve(storedTasks);
+    fresh.reserve(storedTasks);
     {
         const QByteArray sql = QByteArray("SELECT ") + taskColumns + " FROM TaskItem ORDER BY sortOrder, pk";
         SqliteStatement rows = m_connection.prepare(sql.constData());
@@ -47,7 +65,7 @@ QList<TaskItem *> RecordLoader::loadAll(const TaskLookup &known)
                 tasks.append(existing);
                 continue;
             }
-            TaskItem *task = taskFromRow(rows);
+            TaskItem *task = taskFromRow(rows, false);
             fresh.insert(task->m_rowId, task);
             tasks.append(task);
         }
@@ -86,9 +104,7 @@ QList<TaskItem *> RecordLoader::loadHighest(int count, const TaskLookup &known)
             tasks.append(existing);
             continue;
         }
-        TaskItem *task = taskFromRow(rows);
-        loadSubtasksOf(task);
-        tasks.append(task);
+        tasks.append(taskFromRow(rows, true));
     }
     return tasks;
 }

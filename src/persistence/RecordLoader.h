@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QList>
 
-
 class SqliteConnection;
 class TaskItem;
 class SubTaskItem;
@@ -25,9 +24,12 @@ public:
     QList<TaskItem *> loadHighest(int count, const TaskLookup &known);
 
 private:
-    static TaskItem *taskFromRow(class SqliteStatement &row);
     static SubTaskItem *subtaskFromRow(class SqliteStatement &row);
     void loadSubtasksOf(TaskItem *task);
+    TaskItem *taskFromRow(class SqliteStatement &row, bool withSubtasks);
+    QString workspaceAt(class SqliteStatement &row, int column);
 
     SqliteConnection &m_connection;
+    // Thousands of tasks share a handful of workspace names: share the strings.
+    QList<QPair<QByteArray, QString>> m_workspaceNames;
 };

@@ -6,16 +6,18 @@
 
 RecordWriter::RecordWriter(SqliteConnection &connection)
     : m_connection(connection),
-      m_insertTask(connection.prepare("INSERT INTO TaskItem (id, title, isCompleted, createdAt, notes, sortOrder, "
-                                      "workspace) VALUES (?, ?, ?, ?, ?, ?, ?)")),
-      m_insertSubtask(connection.prepare("INSERT INTO SubTaskItem (id, title, isCompleted, createdAt, sortOrder, "
-                                         "task, listIndex) VALUES (?, ?, ?, ?, ?, ?, ?)")),
-      m_updateTask(connection.prepare("UPDATE TaskItem SET title = ?, isCompleted = ?, workspace = ? WHERE pk = ?")),
+      m_insertTask(
+          connection.prepare("INSERT INTO TaskItem (id, title, isCompleted, createdAt, notes, sortOrder, "
+                             "workspace) VALUES (?, ?, ?, ?, ?, ?, ?)")),
+      m_insertSubtask(
+          connection.prepare("INSERT INTO SubTaskItem (id, title, isCompleted, createdAt, sortOrder, "
+                             "task, listIndex) VALUES (?, ?, ?, ?, ?, ?, ?)")),
+      m_updateTask(
+          connection.prepare("UPDATE TaskItem SET title = ?, isCompleted = ?, workspace = ? WHERE pk = ?")),
       m_updateSubtask(connection.prepare("UPDATE SubTaskItem SET title = ?, isCompleted = ? WHERE pk = ?")),
       m_deleteTask(connection.prepare("DELETE FROM TaskItem WHERE pk = ?")),
       m_deleteSubtask(connection.prepare("DELETE FROM SubTaskItem WHERE pk = ?"))
-{
-}
+{}
 
 void RecordWriter::insert(TaskItem *task)
 {
@@ -57,7 +59,9 @@ void RecordWriter::update(TaskItem *task)
 
 void RecordWriter::update(SubTaskItem *subtask)
 {
-    m_updateSubtask.bind(1, subtask->title()).bind(2, qint64(subtask->isCompleted())).bind(3, subtask->m_rowId);
+    m_updateSubtask.bind(1, subtask->title())
+        .bind(2, qint64(subtask->isCompleted()))
+        .bind(3, subtask->m_rowId);
     m_updateSubtask.execute();
 }
 

@@ -6,9 +6,18 @@
 
 SqliteConnection::SqliteConnection(const QString &path, OpenMode mode)
 {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (mode == OpenMode::ReadWriteCreate)
-        flags |= SQLITE_OPEN_CREATE;
+    int flags = SQLITE_OPEN_NOMUTEX;
+    switch (mode) {
+    case OpenMode::ReadOnly:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    case OpenMode::ReadWrite:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case OpenMode::ReadWriteCreate:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    }
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const SqliteError error = SqliteError::fromConnection(m_db, rc);

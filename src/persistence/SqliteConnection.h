@@ -10,7 +10,12 @@ struct sqlite3;
 class SqliteConnection
 {
 public:
-    enum class OpenMode { ReadWrite, ReadWriteCreate };
+    enum class OpenMode
+    {
+        ReadOnly,
+        ReadWrite,
+        ReadWriteCreate
+    };
 
     // A path of ":memory:" opens a private in-memory database.
     SqliteConnection(const QString &path, OpenMode mode);

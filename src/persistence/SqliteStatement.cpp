@@ -22,8 +22,7 @@ SqliteStatement::~SqliteStatement()
 
 SqliteStatement::SqliteStatement(SqliteStatement &&other) noexcept
     : m_db(std::exchange(other.m_db, nullptr)), m_stmt(std::exchange(other.m_stmt, nullptr))
-{
-}
+{}
 
 SqliteStatement &SqliteStatement::operator=(SqliteStatement &&other) noexcept
 {
@@ -112,6 +111,18 @@ QByteArray SqliteStatement::blobAt(int column) const
 {
     const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
     return QByteArray(data, sqlite3_column_bytes(m_stmt, column));
+}
+
+QByteArrayView SqliteStatement::blobViewAt(int column) const
+{
+    const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, column));
+    return QByteArrayView(data, sqlite3_column_bytes(m_stmt, column));
+}
+
+QByteArrayView SqliteStatement::textViewAt(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    return QByteArrayView(text, sqlite3_column_bytes(m_stmt, column));
 }
 
 bool SqliteStatement::isNullAt(int column) const

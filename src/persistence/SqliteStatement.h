@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
@@ -35,6 +36,9 @@ public:
     double doubleAt(int column) const;
     QString textAt(int column) const;
     QByteArray blobAt(int column) const;
+    // Valid until the next step() or reset().
+    QByteArrayView blobViewAt(int column) const;
+    QByteArrayView textViewAt(int column) const;
     bool isNullAt(int column) const;
 
 private:

@@ -2,5 +2,4 @@
 
 StoreError::StoreError(const QString &description)
     : std::runtime_error(description.toStdString()), m_description(description)
-{
-}
+{}

@@ -43,7 +43,7 @@ QString StoreSchema::versionText(qint64 version)
     return QStringLiteral("%1.%2.%3").arg(version / 10000).arg(version / 100 % 100).arg(version % 100);
 }
 
-void StoreSchema::prepare(SqliteConnection &connection)
+StoreSchema::State StoreSchema::prepare(SqliteConnection &connection)
 {
     // Nothing may be written before the file is known to be ours.
     connection.execute("PRAGMA query_only = 1");
@@ -52,16 +52,28 @@ void StoreSchema::prepare(SqliteConnection &connection)
     const qint64 objects = connection.queryInt("SELECT count(*) FROM sqlite_schema");
 
     if (appId == 0 && version == 0 && objects == 0) {
+        requireWritable(connection);
         connection.execute("PRAGMA query_only = 0");
-        if (connection.isReadOnly())
-            throw StoreError(QStringLiteral("The store file is read-only."));
         create(connection);
-        return;
+        connection.execute("PRAGMA query_only = 1");
+        return State::Created;
     }
     validate(connection, appId, version);
-    connection.execute("PRAGMA query_only = 0");
+    requireWritable(connection);
+    return State::Existing;
+}
+
+void StoreSchema::requireWritable(SqliteConnection &connection)
+{
     if (connection.isReadOnly())
         throw StoreError(QStringLiteral("The store file is read-only."));
+}
+
+void StoreSchema::checkIntegrity(SqliteConnection &connection)
+{
+    const QString check = connection.queryText("PRAGMA quick_check(1)");
+    if (check != QLatin1String("ok"))
+        throw StoreError(QStringLiteral("The store file is damaged (%1).").arg(check));
 }
 
 void StoreSchema::create(SqliteConnection &connection)
@@ -80,19 +92,19 @@ void StoreSchema::validate(SqliteConnection &connection, qint64 appId, qint64 ve
                                         "version reads %2).")
                              .arg(versionText(version), versionText(userVersion)));
     if (version < userVersion)
-        throw StoreError(QStringLiteral("The store has an unknown schema version %1.").arg(versionText(version)));
-
-    const QString check = connection.queryText("PRAGMA quick_check(1)");
-    if (check != QLatin1String("ok"))
-        throw StoreError(QStringLiteral("The store file is damaged (%1).").arg(check));
+        throw StoreError(
+            QStringLiteral("The store has an unknown schema version %1.").arg(versionText(version)));
 
     // Preparing these fails with "no such table/column" if the layout is off.
-    connection.prepare("SELECT pk, id, title, isCompleted, createdAt, notes, sortOrder, workspace FROM TaskItem");
-    connection.prepare("SELECT pk, id, title, isCompleted, createdAt, sortOrder, task, listIndex FROM SubTaskItem");
+    connection.prepare(
+        "SELECT pk, id, title, isCompleted, createdAt, notes, sortOrder, workspace FROM TaskItem");
+    connection.prepare(
+        "SELECT pk, id, title, isCompleted, createdAt, sortOrder, task, listIndex FROM SubTaskItem");
 }
 
-void StoreSchema::configure(SqliteConnection &connection, bool inMemory)
+void StoreSchema::allowWrites(SqliteConnection &connection, bool inMemory)
 {
+    connection.execute("PRAGMA query_only = 0");
     if (!inMemory)
         connection.execute("PRAGMA journal_mode = WAL");
     // FULL: a save that reported success is on disk, even after a power cut.

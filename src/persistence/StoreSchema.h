@@ -16,15 +16,26 @@ public:
 
     static QString versionText(qint64 userVersion);
 
-    // Creates the tables in an empty database, or checks that an existing one
-    // is an undamaged store of this version. Throws StoreError; a file that
-    // fails a check is left exactly as it was.
-    static void prepare(SqliteConnection &connection);
+    enum class State
+    {
+        Created,
+        Existing
+    };
 
-    // Journal, durability and integrity settings for every connection.
-    static void configure(SqliteConnection &connection, bool inMemory);
+    // Creates the tables in an empty database, or checks that an existing one
+    // is a store of this version with the expected layout. Throws StoreError;
+    // a file that fails a check is left exactly as it was. The connection
+    // stays read-only until allowWrites().
+    static State prepare(SqliteConnection &connection);
+
+    // Reads every page of the file; throws StoreError if one is damaged.
+    static void checkIntegrity(SqliteConnection &connection);
+
+    // Journal, durability and integrity settings; the first writes allowed.
+    static void allowWrites(SqliteConnection &connection, bool inMemory);
 
 private:
     static void create(SqliteConnection &connection);
     static void validate(SqliteConnection &connection, qint64 appId, qint64 version);
+    static void requireWritable(SqliteConnection &connection);
 };

@@ -6,7 +6,12 @@
 // descending position, optionally limited.
 struct TaskFetchDescriptor
 {
-    enum class Sort { None, SortOrderAscending, SortOrderDescending };
+    enum class Sort
+    {
+        None,
+        SortOrderAscending,
+        SortOrderDescending
+    };
 
     Sort sort = Sort::None;
     std::optional<int> limit;

@@ -1,0 +1,355 @@
+// Store benchmarks: adding a task, filtering the list and opening a large
+// store, each beside a raw SQLite baseline measured in the same run.
+#include "BenchReporter.h"
+#include "ModelContainer.h"
+#include "ModelContext.h"
+#include "Preferences.h"
+#include "SqliteConnection.h"
+#include "SqliteTransaction.h"
+#include "SubTaskItem.h"
+#include "TaskItem.h"
+#include "TaskStore.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sqlite3.h>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+QTemporaryDir &workDir()
+{
+    static QTemporaryDir dir;
+    // ORDLEN_BENCH_KEEP=1 keeps the generated store files for a closer look.
+    dir.setAutoRemove(qEnvironmentVariableIsEmpty("ORDLEN_BENCH_KEEP"));
+    return dir;
+}
+
+QString storeFile(const std::string &name)
+{
+    return workDir().filePath(QString::fromStdString(name) + QStringLiteral(".sqlite"));
+}
+
+// Fills a new store with tasks (and subtasks), written in one transaction.
+QString populatedStore(const std::string &name, int tasks, int subtasksPerTask)
+{
+    const QString path = storeFile(name);
+    if (QFile::exists(path))
+        return path;
+    auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
+    SqliteConnection &db = container->connection();
+    SqliteTransaction transaction(db);
+    SqliteStatement insertTask = db.prepare("INSERT INTO TaskItem (id, title, isCompleted, createdAt, notes, "
+                                            "sortOrder, workspace) VALUES (?, ?, ?, ?, '', ?, ?)");
+    SqliteStatement insertSubtask = db.prepare("INSERT INTO SubTaskItem (id, title, isCompleted, createdAt, "
+                                               "sortOrder, task, listIndex) VALUES (?, ?, ?, ?, ?, ?, ?)");
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    for (int i = 0; i < tasks; ++i) {
+        insertTask.bind(1, QUuid::createUuid().toRfc4122())
+            .bind(2, QStringLiteral("Task %1: tidy the garden shed").arg(i))
+            .bind(3, qint64(i % 3 == 0))
+            .bind(4, now)
+            .bind(5, qint64(i))
+            .bind(6, i % 2 ? QStringLiteral("Personal") : QStringLiteral("Work"));
+        insertTask.execute();
+        const qint64 taskRow = db.lastInsertRowId();
+        for (int s = 0; s < subtasksPerTask; ++s) {
+            insertSubtask.bind(1, QUuid::createUuid().toRfc4122())
+                .bind(2, QStringLiteral("Step %1 of task %2").arg(s).arg(i))
+                .bind(3, qint64(s == 0))
+                .bind(4, now)
+                .bind(5, qint64(s))
+                .bind(6, taskRow)
+                .bind(7, qint64(s));
+            insertSubtask.execute();
+        }
+    }
+    transaction.commit();
+    return path;
+}
+
+double residentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// --- adding a task -------------------------------------------------------
+
+void addTask(benchmark::State &state)
+{
+    const int size = int(state.range(0));
+    const QString path = populatedStore("add_ours_" + std::to_string(size), size, 0);
+    auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
+    Preferences preferences(workDir().filePath(QStringLiteral("bench.conf")));
+    TaskStore store(container->mainContext(), &preferences);
+    for (auto _ : state) {
+        TaskItem *task = store.addTask(QStringLiteral("Buy oat milk"));
+        benchmark::DoNotOptimize(task);
+    }
+}
+
+void rawInsertCommit(benchmark::State &state)
+{
+    const int size = int(state.range(0));
+    const QString path = populatedStore("add_raw_" + std::to_string(size), size, 0);
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON", nullptr,
+                 nullptr, nullptr);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO TaskItem (id, title, isCompleted, createdAt, notes, sortOrder, workspace) "
+        "VALUES (?, ?, 0, ?, '', ?, 'Personal')",
+        -1, &insert, nullptr);
+    qint64 position = size;
+    for (auto _ : state) {
+        const QByteArray id = QUuid::createUuid().toRfc4122();
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_bind_blob(insert, 1, id.constData(), int(id.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 2, "Buy oat milk", -1, SQLITE_STATIC);
+        sqlite3_bind_int64(insert, 3, QDateTime::currentMSecsSinceEpoch());
+        sqlite3_bind_int64(insert, 4, position++);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_close(db);
+}
+
+// --- filtering -----------------------------------------------------------
+
+struct FilterFixture
+{
+    FilterFixture() : preferences(workDir().filePath(QStringLiteral("filter.conf")))
+    {
+        container = ModelContainer::open(ModelConfiguration::inMemory());
+        ModelContext *context = container->mainContext();
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int i = 0; i < 10000; ++i) {
+            auto *task =
+                new TaskItem(QUuid::createUuid(), QStringLiteral("Task %1: tidy the garden shed").arg(i),
+                             i % 3 == 0, now, QString(), i, QStringLiteral("Personal"));
+            for (int s = 0; s < 3; ++s)
+                task->appendSubtask(new SubTaskItem(
+                    QUuid::createUuid(), QStringLiteral("Step %1 of task %2").arg(s).arg(i), false, now, s));
+            context->insert(task);
+        }
+        context->save();
+        store = std::make_unique<TaskStore>(context, &preferences);
+        tasks = context->fetchTasks({TaskFetchDescriptor::Sort::SortOrderAscending, {}});
+        store->setActiveFilter(TaskFilter::All);
+    }
+
+    Preferences preferences;
+    std::unique_ptr<ModelContainer> container;
+    std::unique_ptr<TaskStore> store;
+    QList<TaskItem *> tasks;
+};
+
+FilterFixture &filterFixture()
+{
+    static FilterFixture fixture;
+    return fixture;
+}
+
+void filteredWithoutQuery(benchmark::State &state)
+{
+    FilterFixture &fixture = filterFixture();
+    fixture.store->setSearchText(QString());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fixture.store->filtered(fixture.tasks));
+}
+
+void filteredWithQuery(benchmark::State &state)
+{
+    FilterFixture &fixture = filterFixture();
+    fixture.store->setSearchText(QStringLiteral("  STEP 2 of TASK 99 "));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fixture.store->filtered(fixture.tasks));
+    state.counters["matches"] = double(fixture.store->filtered(fixture.tasks).size());
+}
+
+// --- opening a large store -------------------------------------------------
+
+constexpr int largeTasks = 100000;
+constexpr int largeSubtasksPerTask = 3;
+
+QString largeStore()
+{
+    return populatedStore("large", largeTasks, largeSubtasksPerTask);
+}
+
+void openContainer(benchmark::State &state)
+{
+    const QString path = largeStore();
+    for (auto _ : state) {
+        auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
+        const QList<TaskItem *> tasks = container->mainContext()->fetchTasks();
+        benchmark::DoNotOptimize(tasks.size());
+    }
+}
+
+struct RawSubtask
+{
+    qint64 row;
+    std::string id;
+    std::string title;
+    bool isCompleted;
+    qint64 createdAt;
+    qint64 sortOrder;
+};
+
+struct RawTask
+{
+    qint64 row;
+    std::string id;
+    std::string title;
+    bool isCompleted;
+    qint64 createdAt;
+    std::string notes;
+    qint64 sortOrder;
+    std::string workspace;
+    std::vector<RawSubtask> subtasks;
+};
+
+std::string textAt(sqlite3_stmt *statement, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+    return std::string(text ? text : "", size_t(sqlite3_column_bytes(statement, column)));
+}
+
+std::string blobAt(sqlite3_stmt *statement, int column)
+{
+    const auto *data = static_cast<const char *>(sqlite3_column_blob(statement, column));
+    return std::string(data ? data : "", size_t(sqlite3_column_bytes(statement, column)));
+}
+
+std::vector<RawTask> rawLoad(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    std::vector<RawTask> tasks;
+    std::unordered_map<qint64, size_t> byRow;
+    sqlite3_stmt *statement = nullptr;
+    sqlite3_prepare_v2(
+        db,
+        "SELECT pk, id, title, isCompleted, createdAt, notes, sortOrder, workspace FROM TaskItem "
+        "ORDER BY sortOrder",
+        -1, &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        byRow.emplace(sqlite3_column_int64(statement, 0), tasks.size());
+        tasks.push_back({sqlite3_column_int64(statement, 0),
+                         blobAt(statement, 1),
+                         textAt(statement, 2),
+                         sqlite3_column_int(statement, 3) != 0,
+                         sqlite3_column_int64(statement, 4),
+                         textAt(statement, 5),
+                         sqlite3_column_int64(statement, 6),
+                         textAt(statement, 7),
+                         {}});
+    }
+    sqlite3_finalize(statement);
+    sqlite3_prepare_v2(db,
+                       "SELECT pk, id, title, isCompleted, createdAt, sortOrder, task FROM SubTaskItem "
+                       "ORDER BY task, listIndex",
+                       -1, &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        const auto owner = byRow.find(sqlite3_column_int64(statement, 6));
+        if (owner == byRow.end())
+            continue;
+        tasks[owner->second].subtasks.push_back({sqlite3_column_int64(statement, 0), blobAt(statement, 1),
+                                                 textAt(statement, 2), sqlite3_column_int(statement, 3) != 0,
+                                                 sqlite3_column_int64(statement, 4),
+                                                 sqlite3_column_int64(statement, 5)});
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return tasks;
+}
+
+void rawLoadBaseline(benchmark::State &state)
+{
+    const QString path = largeStore();
+    for (auto _ : state) {
+        std::vector<RawTask> tasks = rawLoad(path);
+        benchmark::DoNotOptimize(tasks.size());
+    }
+}
+
+BENCHMARK(addTask)->Name("addTask")->Arg(10)->Arg(10000)->Arg(100000)->Repetitions(3)->Unit(
+    benchmark::kMicrosecond);
+BENCHMARK(rawInsertCommit)
+    ->Name("rawInsertCommit")
+    ->Arg(10)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(filteredWithoutQuery)->Name("filtered/noQuery")->Unit(benchmark::kMicrosecond);
+BENCHMARK(filteredWithQuery)->Name("filtered/query")->Unit(benchmark::kMicrosecond);
+BENCHMARK(openContainer)->Name("openContainer")->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(rawLoadBaseline)->Name("rawLoad")->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void printMemory()
+{
+    const QString path = largeStore();
+    const double before = residentMegabytes();
+    {
+        std::vector<RawTask> tasks = rawLoad(path);
+        std::printf("%-44s %10.1f MB\n", "memory: raw load of 100,000 + 300,000",
+                    residentMegabytes() - before);
+    }
+    const double beforeOurs = residentMegabytes();
+    auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
+    const auto tasks = container->mainContext()->fetchTasks();
+    std::printf("%-44s %10.1f MB\n", "memory: opened container, all records",
+                residentMegabytes() - beforeOurs);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    // For profilers: open one given store file once and stop.
+    if (const QString file = qEnvironmentVariable("ORDLEN_BENCH_OPEN_ONCE"); !file.isEmpty()) {
+        auto container = ModelContainer::open(ModelConfiguration::onDisk(file));
+        return int(container->mainContext()->fetchTasks().size() < 0);
+    }
+    benchmark::Initialize(&argc, argv);
+    std::printf("Preparing store files in %s ...\n", qPrintable(workDir().path()));
+    std::fflush(stdout);
+    largeStore();
+
+    BenchReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::printf("\n== Store figures (same run) ==\n");
+    for (const char *size : {"10", "10000", "100000"}) {
+        reporter.printRatio(std::string("addTask with ") + size + " tasks vs raw INSERT+COMMIT",
+                            std::string("addTask/") + size, std::string("rawInsertCommit/") + size, 1.3);
+    }
+    std::printf("%-44s %10.1f us  (target < 5000 us)\n", "filtered, 10,000 tasks x 3 subtasks, query",
+                reporter.microseconds("filtered/query"));
+    std::printf("%-44s %10.1f us\n", "filtered, 10,000 tasks x 3 subtasks, no query",
+                reporter.microseconds("filtered/noQuery"));
+    std::printf("%-44s %10.1f ms  (target < 1000 ms)\n", "open 100,000 tasks + 300,000 subtasks",
+                reporter.microseconds("openContainer") / 1000.0);
+    reporter.printRatio("open container vs raw C-API load", "openContainer", "rawLoad", 2.0);
+    printMemory();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,132 @@
+#include "StoreFixture.h"
+#include "SubTaskItem.h"
+#include "TaskFilter.h"
+#include "TaskItem.h"
+#include "TextRules.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void filterRawValues_data();
+    void filterRawValues();
+    void filterCasesInBarOrder();
+    void trimming_data();
+    void trimming();
+    void lowercasingIgnoresLocale();
+    void subtaskProgress();
+    void fieldWritesNotifyOnlyOnChange();
+};
+
+void TestRecords::filterRawValues_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected"); // -1: no case
+    QTest::newRow("All") << "All" << int(TaskFilter::All);
+    QTest::newRow("Pending") << "Pending" << int(TaskFilter::Pending);
+    QTest::newRow("Done") << "Done" << int(TaskFilter::Done);
+    QTest::newRow("lower case") << "pending" << -1;
+    QTest::newRow("upper case") << "PENDING" << -1;
+    QTest::newRow("empty") << "" << -1;
+    QTest::newRow("padded") << " Done" << -1;
+}
+
+void TestRecords::filterRawValues()
+{
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    const auto filter = TaskFilters::fromRawValue(text);
+    if (expected < 0) {
+        QVERIFY(!filter.has_value());
+        return;
+    }
+    QVERIFY(filter.has_value());
+    QCOMPARE(int(*filter), expected);
+    QCOMPARE(TaskFilters::rawValue(*filter), text);
+}
+
+void TestRecords::filterCasesInBarOrder()
+{
+    const QList<TaskFilter> expected{TaskFilter::All, TaskFilter::Pending, TaskFilter::Done};
+    QCOMPARE(TaskFilters::allCases(), expected);
+}
+
+void TestRecords::trimming_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("blanks and line breaks") << "  \t Buy milk \r\n"
+                                            << "Buy milk";
+    QTest::newRow("inner space kept") << " a  b "
+                                      << "a  b";
+    QTest::newRow("no-break space") << QString::fromUtf8("\u00A0Tea\u00A0") << "Tea";
+    QTest::newRow("ideographic space") << QString::fromUtf8("\u3000Tea\u3000") << "Tea";
+    QTest::newRow("line and paragraph separators") << QString::fromUtf8("\u2028Tea\u2029") << "Tea";
+    QTest::newRow("next line") << QString::fromUtf8("\u0085Tea") << "Tea";
+    QTest::newRow("zero-width space is not white space")
+        << QString::fromUtf8("\u200BTea") << QString::fromUtf8("\u200BTea");
+    QTest::newRow("only blanks") << " \n\t\u2003"
+                                 << "";
+}
+
+void TestRecords::trimming()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QCOMPARE(TextRules::trimmed(input), expected);
+    QCOMPARE(TextRules::isBlank(input), expected.isEmpty());
+}
+
+void TestRecords::lowercasingIgnoresLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::Turkish));
+    // Default (not Turkish) mapping: I -> i, and the dotted capital I maps to
+    // i followed by a combining dot.
+    QCOMPARE(TextRules::lowercased(QStringLiteral("MILK")), QStringLiteral("milk"));
+    QCOMPARE(TextRules::lowercased(QString::fromUtf8("\u0130")), QString::fromUtf8("i\u0307"));
+    QCOMPARE(TextRules::lowercased(QString::fromUtf8("ÄÖÜ")), QString::fromUtf8("äöü"));
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestRecords::subtaskProgress()
+{
+    StoreFixture fixture;
+    TaskItem *task = fixture.store->addTask(QStringLiteral("Trip"));
+    QVERIFY(!task->allSubtasksCompleted());
+    QCOMPARE(task->completedSubtaskCount(), 0);
+
+    QList<SubTaskItem *> subtasks;
+    for (const char *title : {"Tickets", "Hotel", "Bags"})
+        subtasks.append(fixture.store->addSubtask(task, QString::fromLatin1(title)));
+    QSignalSpy progress(task, &TaskItem::subtaskProgressChanged);
+    fixture.store->toggleSubtask(subtasks[0]);
+    fixture.store->toggleSubtask(subtasks[2]);
+    QCOMPARE(progress.count(), 2);
+    QVERIFY(!task->allSubtasksCompleted());
+    QCOMPARE(task->completedSubtaskCount(), 2);
+
+    fixture.store->toggleSubtask(subtasks[1]);
+    QVERIFY(task->allSubtasksCompleted());
+    QCOMPARE(task->completedSubtaskCount(), 3);
+}
+
+void TestRecords::fieldWritesNotifyOnlyOnChange()
+{
+    StoreFixture fixture;
+    TaskItem *task = fixture.store->addTask(QStringLiteral("Call Ann"));
+    QSignalSpy title(task, &TaskItem::titleChanged);
+    QSignalSpy completed(task, &TaskItem::isCompletedChanged);
+    fixture.store->updateTask(task, QStringLiteral("Call Ann"));
+    QCOMPARE(title.count(), 0);
+    fixture.store->updateTask(task, QStringLiteral("Call Bob"));
+    QCOMPARE(title.count(), 1);
+    fixture.store->toggleTask(task);
+    QCOMPARE(completed.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"

@@ -1,0 +1,312 @@
+#include "StoreFixture.h"
+#include "SubTaskItem.h"
+#include "TaskItem.h"
+#include "WorkspaceList.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Reads a key the way another process would: a QSettings that has never seen
+// the file, so nothing comes from Qt's per-process cache.
+QVariant storedValue(const QString &path, const QString &key)
+{
+    const QString copy = path + QStringLiteral(".copy-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
+    QFile::copy(path, copy);
+    const QVariant value = QSettings(copy, QSettings::IniFormat).value(key);
+    QFile::remove(copy);
+    return value;
+}
+
+QStringList workspacesOf(const QList<TaskItem *> &tasks)
+{
+    QStringList names;
+    for (const TaskItem *task : tasks)
+        names.append(task->workspace());
+    return names;
+}
+
+} // namespace
+
+class TestWorkspaces : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void legacyTakeover_data();
+    void legacyTakeover();
+    void savedListIsCleaned();
+    void freshPreferencesOfferPersonalOnly();
+    void create();
+    void renameMovesTasksAndSelection();
+    void renameOntoAnExistingName();
+    void renameRefusals_data();
+    void renameRefusals();
+    void renameOfAnUnsavedName();
+    void deleteRemovesTasksAndSubtasks();
+    void deletePersonalChangesNothing();
+    void moves();
+    void availableWorkspacesOrder();
+    void selectedUnusedNameIsListed();
+    void everyListWriteIsAnnounced();
+};
+
+void TestWorkspaces::legacyTakeover_data()
+{
+    QTest::addColumn<QStringList>("legacy");
+    QTest::addColumn<QStringList>("current");
+    QTest::addColumn<bool>("hasLegacy");
+    QTest::addColumn<bool>("hasCurrent");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<bool>("legacyRemains");
+    QTest::newRow("legacy only") << QStringList{"Work", "Home"} << QStringList{} << true << false
+                                 << QStringList{"Work", "Home"} << false;
+    QTest::newRow("legacy with one name")
+        << QStringList{"Work"} << QStringList{} << true << false << QStringList{"Work"} << false;
+    QTest::newRow("both keys") << QStringList{"Old"} << QStringList{"New"} << true << true
+                               << QStringList{"New"} << true;
+    QTest::newRow("neither") << QStringList{} << QStringList{} << false << false << QStringList{} << false;
+}
+
+void TestWorkspaces::legacyTakeover()
+{
+    QFETCH(QStringList, legacy);
+    QFETCH(QStringList, current);
+    QFETCH(bool, hasLegacy);
+    QFETCH(bool, hasCurrent);
+    QFETCH(QStringList, expected);
+    QFETCH(bool, legacyRemains);
+
+    StoreFixture fixture;
+    if (hasLegacy)
+        fixture.preferences.setStringArray(TaskStore::legacyWorkspacesKey, legacy);
+    if (hasCurrent)
+        fixture.preferences.setStringArray(TaskStore::customWorkspacesKey, current);
+
+    QCOMPARE(fixture.store->getAvailableWorkspaces({}), QStringList{"Personal"} + expected);
+    const QString path = fixture.preferences.filePath();
+    QCOMPARE(storedValue(path, TaskStore::legacyWorkspacesKey).isValid(), legacyRemains);
+    if (hasLegacy || hasCurrent)
+        QCOMPARE(storedValue(path, TaskStore::customWorkspacesKey).toStringList(), expected);
+    // A second read changes nothing.
+    QCOMPARE(fixture.store->getAvailableWorkspaces({}), QStringList{"Personal"} + expected);
+}
+
+void TestWorkspaces::savedListIsCleaned()
+{
+    QCOMPARE(WorkspaceList::cleaned({"Work", "Personal", "Home", "Work", "Personal"}),
+             (QStringList{"Work", "Home"}));
+
+    StoreFixture fixture;
+    fixture.preferences.setStringArray(TaskStore::customWorkspacesKey, {"Work", "Personal", "Work", "Home"});
+    QCOMPARE(fixture.store->getAvailableWorkspaces({}), (QStringList{"Personal", "Work", "Home"}));
+    // Reading doesn't write the cleaned list back...
+    QCOMPARE(storedValue(fixture.preferences.filePath(), TaskStore::customWorkspacesKey).toStringList(),
+             (QStringList{"Work", "Personal", "Work", "Home"}));
+    // ...but the next write stores it clean.
+    fixture.store->moveWorkspaceDown(QStringLiteral("Work"));
+    QCOMPARE(storedValue(fixture.preferences.filePath(), TaskStore::customWorkspacesKey).toStringList(),
+             (QStringList{"Home", "Work"}));
+}
+
+void TestWorkspaces::freshPreferencesOfferPersonalOnly()
+{
+    StoreFixture fixture;
+    QCOMPARE(fixture.store->getAvailableWorkspaces(fixture.allTasks()), QStringList{"Personal"});
+}
+
+void TestWorkspaces::create()
+{
+    StoreFixture fixture;
+    TaskStore &store = *fixture.store;
+    store.createWorkspace(QStringLiteral("  Work \n"));
+    QCOMPARE(store.selectedWorkspace(), QStringLiteral("Work"));
+    store.createWorkspace(QStringLiteral("Home"));
+    store.createWorkspace(QStringLiteral("Work"));
+    QCOMPARE(store.selectedWorkspace(), QStringLiteral("Work"));
+    QCOMPARE(store.getAvailableWorkspaces({}), (QStringList{"Personal", "Work", "Home"}));
+
+    store.createWorkspace(QStringLiteral("Personal"));
+    QCOMPARE(store.selectedWorkspace(), QStringLiteral("Personal"));
+    QCOMPARE(store.getAvailableWorkspaces({}), (QStringList{"Personal", "Work", "Home"}));
+
+    store.createWorkspace(QStringLiteral("   "));
+    QCOMPARE(store.selectedWorkspace(), QStringLiteral("Personal"));
+    QCOMPARE(store.getAvailableWorkspaces({}), (QStringList{"Personal", "Work", "Home"}));
+}
+
+void TestWorkspaces::renameMovesTasksAndSelection()
+{
+    StoreFixture fixture;
+    TaskStore &store = *fixture.store;
+    store.createWorkspace(QStringLiteral("Work"));
+    store.createWorkspace(QStringLiteral("Home"));
+    store.createWorkspace(QStringLiteral("Garden"));
+    store.setSelectedWorkspace(QStringLiteral("Home"));
+    store.addTask(QStringLiteral("Dishes"));
+    store.addTask(QStringLiteral("Laundry"));
+
+    store.renameWorkspace(QStringLiteral("Home"), QStringLiteral(" House "));
+    QCOMPARE(store.selectedWorkspace(), QStringLiteral("House"));
+    QCOMPARE(store.getAvailableWorkspaces(fixture.allTasks()),
+             (QStringList{"Personal", "Work", "House", "Garden"}));
+    fixture.reopen();
+    QCOMPARE(workspacesOf(fixture.allTasks()), (QStringList{"House", "House"}));
+}
+
+void TestWorkspaces::renameOntoAnExistingName()
+{
+    StoreFixture fixture;
+    TaskStore &store = *fixture.store;
+    store.createWorkspace(QStringLiteral("Work"));
+    store.addTask(QStringLiteral("Report"));
+    store.createWorkspace(QStringLiteral("Office"));
+    store.addTask(QStringLiteral("Printer"));
+
+    store.renameWorkspace(QStringLiteral("Office"), QStringLiteral("Work"));
+    QCOMPARE(store.getAvailableWorkspaces(fixture.allTasks()), (QStringList{"Personal", "Work"}));
+    QCOMPARE(workspacesOf(fixture.allTasks()), (QStringList{"Work", "Work"}));
+    QCOMPARE(store.selectedWorkspace(), QStringLiteral("Work"));
+
+    // Onto "Personal": the tasks move there and the name leaves the list.
+    store.createWorkspace(QStringLiteral("Temp"));
+    store.addTask(QStringLiteral("Scratch"));
+    store.renameWorkspace(QStringLiteral("Temp"), QStringLiteral("Personal"));
+    QCOMPARE(store.getAvailableWorkspaces(fixture.allTasks()), (QStringList{"Personal", "Work"}));
+    QCOMPARE(fixture.allTasks().constLast()->workspace(), QStringLiteral("Personal"));
+}
+
+void TestWorkspaces::renameRefusals_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("Personal") << "Personal"
+                              << "Private";
+    QTest::newRow("blank new name") << "Work"
+                                    << " \n";
+    QTest::newRow("same name") << "Work"
+                               << " Work ";
+}
+
+void TestWorkspaces::renameRefusals()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    StoreFixture fixture;
+    fixture.store->createWorkspace(QStringLiteral("Work"));
+    fixture.store->addTask(QStringLiteral("Report"));
+    fixture.store->setSelectedWorkspace(QString());
+    fixture.store->addTask(QStringLiteral("Mine"));
+    QSignalSpy announced(fixture.store.get(), &TaskStore::workspacesChanged);
+
+    fixture.store->renameWorkspace(from, to);
+    QCOMPARE(announced.count(), 0);
+    QCOMPARE(workspacesOf(fixture.allTasks()), (QStringList{"Work", "Personal"}));
+    QCOMPARE(fixture.store->getAvailableWorkspaces({}), (QStringList{"Personal", "Work"}));
+}
+
+void TestWorkspaces::renameOfAnUnsavedName()
+{
+    StoreFixture fixture;
+    fixture.store->setSelectedWorkspace(QStringLiteral("Loose"));
+    fixture.store->addTask(QStringLiteral("Stray"));
+    fixture.store->renameWorkspace(QStringLiteral("Loose"), QStringLiteral("Kept"));
+    QCOMPARE(fixture.store->getAvailableWorkspaces(fixture.allTasks()), (QStringList{"Personal", "Kept"}));
+    QCOMPARE(fixture.preferences.stringArray(TaskStore::customWorkspacesKey), QStringList{"Kept"});
+}
+
+void TestWorkspaces::deleteRemovesTasksAndSubtasks()
+{
+    StoreFixture fixture;
+    TaskStore &store = *fixture.store;
+    store.createWorkspace(QStringLiteral("Work"));
+    TaskItem *report = store.addTask(QStringLiteral("Report"));
+    store.addSubtask(report, QStringLiteral("Draft"));
+    store.setSelectedWorkspace(QString());
+    store.addTask(QStringLiteral("Mine"));
+    store.setSelectedWorkspace(QStringLiteral("Work"));
+
+    store.deleteWorkspace(QStringLiteral("Work"));
+    QVERIFY(store.selectedWorkspace().isEmpty());
+    QCOMPARE(workspacesOf(fixture.allTasks()), QStringList{"Personal"});
+    QCOMPARE(fixture.container->connection().queryInt("SELECT count(*) FROM SubTaskItem"), 0);
+    QCOMPARE(store.getAvailableWorkspaces(fixture.allTasks()), QStringList{"Personal"});
+    fixture.reopen();
+    QCOMPARE(fixture.allTasks().size(), 1);
+}
+
+void TestWorkspaces::deletePersonalChangesNothing()
+{
+    StoreFixture fixture;
+    fixture.store->addTask(QStringLiteral("Mine"));
+    fixture.store->setSelectedWorkspace(QStringLiteral("Personal"));
+    fixture.store->deleteWorkspace(QStringLiteral("Personal"));
+    QCOMPARE(fixture.allTasks().size(), 1);
+    QCOMPARE(fixture.store->selectedWorkspace(), QStringLiteral("Personal"));
+}
+
+void TestWorkspaces::moves()
+{
+    StoreFixture fixture;
+    TaskStore &store = *fixture.store;
+    for (const char *name : {"A", "B", "C"})
+        store.createWorkspace(QString::fromLatin1(name));
+    QSignalSpy announced(&store, &TaskStore::workspacesChanged);
+
+    store.moveWorkspaceUp(QStringLiteral("A"));
+    store.moveWorkspaceDown(QStringLiteral("C"));
+    store.moveWorkspaceUp(QStringLiteral("Personal"));
+    store.moveWorkspaceDown(QStringLiteral("Nowhere"));
+    QCOMPARE(announced.count(), 0);
+
+    store.moveWorkspaceUp(QStringLiteral("C"));
+    QCOMPARE(store.getAvailableWorkspaces({}), (QStringList{"Personal", "A", "C", "B"}));
+    store.moveWorkspaceDown(QStringLiteral("A"));
+    QCOMPARE(store.getAvailableWorkspaces({}), (QStringList{"Personal", "C", "A", "B"}));
+    QCOMPARE(announced.count(), 2);
+}
+
+void TestWorkspaces::availableWorkspacesOrder()
+{
+    StoreFixture fixture;
+    TaskStore &store = *fixture.store;
+    store.createWorkspace(QStringLiteral("Work"));
+    store.createWorkspace(QStringLiteral("Home"));
+    for (const char *name : {"zeta", "Alpha", "Home", "Personal"}) {
+        store.setSelectedWorkspace(QString::fromLatin1(name));
+        store.addTask(QStringLiteral("Task"));
+    }
+    store.setSelectedWorkspace(QString());
+    QCOMPARE(store.getAvailableWorkspaces(fixture.allTasks()),
+             (QStringList{"Personal", "Work", "Home", "Alpha", "zeta"}));
+
+    // Code points, not UTF-16 units: U+1F600 sorts after U+FB01.
+    const QString emoji = QString::fromUtf8("\U0001F600");
+    const QString ligature = QString::fromUtf8("\uFB01");
+    QCOMPARE(WorkspaceList::available({}, {emoji, ligature}, {}), (QStringList{"Personal", ligature, emoji}));
+}
+
+void TestWorkspaces::selectedUnusedNameIsListed()
+{
+    StoreFixture fixture;
+    fixture.store->createWorkspace(QStringLiteral("Work"));
+    fixture.store->setSelectedWorkspace(QStringLiteral("Idea"));
+    fixture.store->setSelectedWorkspace(QStringLiteral("Idea"));
+    QCOMPARE(fixture.store->getAvailableWorkspaces({}), (QStringList{"Personal", "Work", "Idea"}));
+}
+
+void TestWorkspaces::everyListWriteIsAnnounced()
+{
+    StoreFixture fixture;
+    QSignalSpy announced(fixture.store.get(), &TaskStore::workspacesChanged);
+    fixture.store->createWorkspace(QStringLiteral("Work"));
+    fixture.store->createWorkspace(QStringLiteral("Home"));
+    fixture.store->renameWorkspace(QStringLiteral("Home"), QStringLiteral("House"));
+    fixture.store->deleteWorkspace(QStringLiteral("House"));
+    QCOMPARE(announced.count(), 4);
+}
+
+QTEST_GUILESS_MAIN(TestWorkspaces)
+#include "tst_workspaces.moc"
