@@ -32,6 +32,8 @@ void AppDelegate::applicationDidFinishLaunching()
 
     m_popover = std::make_unique<PopoverWindow>();
     buildRootView();
+    if (StartupTrace::enabled())
+        StartupTrace::mark("root-view");
 
     m_statusItem = std::make_unique<QSystemTrayIcon>(ChecklistIcon::icon());
     m_statusItem->setToolTip(QStringLiteral("Ordlen"));
@@ -92,6 +94,8 @@ ModelContainer &AppDelegate::modelContainer()
 void AppDelegate::buildRootView()
 {
     ModelContext *context = modelContainer().mainContext();
+    if (StartupTrace::enabled())
+        StartupTrace::mark("store");
     m_preferences = std::make_unique<Preferences>(Preferences::defaultFilePath());
     m_store = std::make_unique<TaskStore>(context, m_preferences.get());
     m_tasks = std::make_unique<LiveTaskQuery>(context);

@@ -3,6 +3,7 @@
 #include "AppDelegate.h"
 #include "DiagnosticLog.h"
 #include "SingleInstance.h"
+#include "StartupTrace.h"
 #include "StorageBootstrap.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@ int OrdlenApp::main(int argc, char *argv[])
         return 1;
     }
 
+    if (StartupTrace::enabled())
+        StartupTrace::mark("main");
     // The panel is small and mostly still: the software renderer draws it
     // in a fraction of the memory a GPU context takes. QT_QUICK_BACKEND
     // still chooses another.
@@ -35,6 +38,8 @@ int OrdlenApp::main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The popover comes and goes; hiding it must not end the app.
     QApplication::setQuitOnLastWindowClosed(false);
+    if (StartupTrace::enabled())
+        StartupTrace::mark("application");
 
     SingleInstance instance(SingleInstance::defaultDirectory(),
                             SingleInstance::keyFor(StorageBootstrap::dataDirectory()));

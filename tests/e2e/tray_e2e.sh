@@ -22,24 +22,13 @@ done
 mkdir -p "$out"
 rm -f "$out/failure.png"
 work="$(mktemp -d "$out/run.XXXXXX")"
-pids=()
+source "$(dirname "$0")/xsession.sh"
 
 log() { echo "e2e: $*"; }
 
-stop_pid() {
-  local pid="$1"
-  kill -TERM "$pid" 2>/dev/null || return 0
-  for _ in $(seq 40); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
-    sleep 0.05
-  done
-  kill -KILL "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
-
 cleanup() {
   local status=$?
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
+  stop_all
   if [ "$status" -ne 0 ]; then
     for f in "$work"/*.log; do [ -s "$f" ] && { echo "--- $(basename "$f")"; tail -20 "$f"; }; done
   fi
@@ -54,37 +43,11 @@ fail() {
   exit 1
 }
 
-# wait_for <seconds> <command...>: true once the command succeeds.
-wait_for() {
-  local limit="$1"
-  shift
-  local deadline=$(($(date +%s%N) + limit * 1000000000))
-  until "$@"; do
-    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
 # --- X server and tray --------------------------------------------------------
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_x_with_tray || fail "no X server with a tray"
 log "X server on $DISPLAY"
-
-trayer --edge top --align right --widthtype pixel --width 200 --height 24 >"$work/trayer.log" 2>&1 &
-pids+=($!)
-wait_for 10 sh -c 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' || fail "trayer did not start"
-
-# --- the app's surroundings: its own folders, no session bus (so Qt uses the
-# XEmbed tray above, not a desktop's D-Bus tray) --------------------------------
-mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_QUICK_BACKEND || true
+use_private_session
+unset QT_QUICK_BACKEND || true
 store="$XDG_DATA_HOME/Ordlen/OrdlenStore.sqlite"
 title="Buy oat milk"
 

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Start-up figures of Ordlen beside a floor, in one run on the same X server:
+# the floor is startup_probe, a tray icon plus a hidden, preloaded 408 × 476
+# QML window and nothing else. Both run on Xvfb with trayer and the software
+# Qt Quick renderer and write time marks (ORDLEN_STARTUP_TRACE) that this
+# script reads. Figures are medians over the runs, taken alternately.
+#
+# usage: startup_bench.sh <ordlen> <startup_probe> <source folder> [runs]
+set -euo pipefail
+
+app="$1"
+probe="$2"
+source_dir="$3"
+runs="${4:-3}"
+idle_seconds=5
+
+for tool in Xvfb trayer xdotool xwininfo; do
+  command -v "$tool" >/dev/null || bash "$source_dir/scripts/install-deps.sh"
+done
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/ordlen-startup.XXXXXX")"
+source "$source_dir/tests/e2e/xsession.sh"
+trap 'stop_all; rm -rf "$work"' EXIT
+
+start_x_with_tray
+use_private_session
+export QT_QUICK_BACKEND=software ORDLEN_STARTUP_TRACE=1
+
+now_us() { echo "${EPOCHREALTIME/./}"; }
+# A window of a program docked in trayer: nested in its panel, with a class.
+icon_line() { xwininfo -root -tree | grep -E '^ {6,}0x[0-9a-f]+ "[^"]*": \("' | head -n1; }
+icon_docked() { [ -n "$(icon_line)" ]; }
+click_icon() {
+  local line size abs w h x y
+  line="$(icon_line)"
+  size="$(awk '{print $(NF-1)}' <<<"$line")"
+  abs="$(awk '{print $NF}' <<<"$line")"
+  abs="${abs#+}"
+  w="${size%%x*}"
+  h="${size#*x}"
+  h="${h%%+*}"
+  x="${abs%%+*}"
+  y="${abs#*+}"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+marks() { grep -c "^ordlen-trace $1 " "$2" || true; }
+
+# measure <program> <label>: appends "startup_us open_us reopen_us rss_kb".
+measure() {
+  local program="$1" label="$2" log="$work/$2.log" t0 pid
+  : >"$log"
+  t0="$(now_us)"
+  "$program" >/dev/null 2>"$log" &
+  pid=$!
+  pids+=("$pid")
+  wait_for 15 grep -q '^ordlen-trace tray-painted ' "$log" || { echo "$label: icon never painted" >&2; return 1; }
+  wait_for 5 icon_docked || { echo "$label: icon not docked" >&2; return 1; }
+  sleep 0.5
+  click_icon
+  wait_for 5 sh -c "[ \$(grep -c '^ordlen-trace frame ' '$log') -ge 1 ]" || { echo "$label: popover not drawn" >&2; return 1; }
+  sleep 0.3
+  click_icon
+  sleep 0.3
+  click_icon
+  wait_for 5 sh -c "[ \$(grep -c '^ordlen-trace frame ' '$log') -ge 2 ]" || { echo "$label: popover not redrawn" >&2; return 1; }
+  sleep 0.3
+  click_icon
+  sleep "$idle_seconds"
+  local rss
+  rss="$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")"
+  stop_pid "$pid"
+  pids=("${pids[@]/$pid/}")
+  wait_for 5 sh -c '! xwininfo -root -tree | grep -qE "^ {6,}0x[0-9a-f]+ \"[^\"]*\": \(\""' || true
+  # Each frame belongs to the click before it.
+  awk -v t0="$t0" -v rss="$rss" '
+    $2 == "tray-painted" { painted = $3 }
+    $2 == "click" { click = $3 }
+    $2 == "frame" { frames[++n] = $3 - click }
+    END { printf "%d %d %d %d\n", painted - t0, frames[1], frames[2], rss }' "$log" >>"$work/$label.results"
+}
+
+for ((run = 1; run <= runs; run++)); do
+  measure "$app" ordlen
+  measure "$probe" probe
+done
+
+median() { # <file> <column>
+  sort -n -k"$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+echo "Start-up on Xvfb + trayer, software Qt Quick; median of $runs runs each"
+printf '%-34s %10s %10s %8s  %s\n' "" "Ordlen" "floor" "ratio" "target"
+row() { # <label> <column> <divisor> <unit> <target>
+  local a p
+  a="$(median "$work/ordlen.results" "$2")"
+  p="$(median "$work/probe.results" "$2")"
+  awk -v l="$1" -v a="$a" -v p="$p" -v d="$3" -v u="$4" -v t="$5" \
+    'BEGIN { printf "%-34s %8.1f %s %8.1f %s %8.2f  %s\n", l, a / d, u, p / d, u, (p > 0 ? a / p : 0), t }'
+}
+row "exec -> tray icon embedded" 1 1000 ms "ratio <= 1.3"
+row "click -> first frame, first open" 2 1000 ms ""
+row "click -> first frame, re-open" 3 1000 ms "Ordlen <= 16 ms"
+row "resident memory after ${idle_seconds} s idle" 4 1024 MB "ratio <= 1.3"

@@ -1,0 +1,58 @@
+# Sourced by the end-to-end test and the start-up benchmark: a private X
+# server with an XEmbed tray, helpers to wait and to stop what was started.
+# The caller sets `work` (a scratch folder) before sourcing.
+
+pids=()
+
+# wait_for <seconds> <command...>: true once the command succeeds.
+wait_for() {
+  local limit="$1"
+  shift
+  local deadline=$(($(date +%s%N) + limit * 1000000000))
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+stop_pid() {
+  local pid="$1"
+  kill -TERM "$pid" 2>/dev/null || return 0
+  for _ in $(seq 40); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
+    sleep 0.05
+  done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+stop_all() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
+  pids=()
+}
+
+# Starts Xvfb on a free display and trayer at the top right; exports
+# DISPLAY. Returns non-zero when either does not come up in time.
+start_x_with_tray() {
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  exec 3>&-
+  wait_for 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$work/display")"
+  trayer --edge top --align right --widthtype pixel --width 200 --height 24 >"$work/trayer.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 sh -c 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' ||
+    { echo "trayer did not start" >&2; return 1; }
+}
+
+# Private folders for the app, and no session bus, so that Qt docks its icon
+# in the tray above rather than in a desktop's D-Bus tray.
+use_private_session() {
+  mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime"
+  chmod 700 "$work/runtime"
+  export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+  export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
+  unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME || true
+}
