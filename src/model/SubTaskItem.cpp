@@ -9,20 +9,16 @@ SubTaskItem::SubTaskItem(const QUuid &id, const QString &title, bool isCompleted
 
 void SubTaskItem::setTitle(const QString &title)
 {
-    if (m_title == title)
+    if (!assignField(m_title, title))
         return;
-    m_title = title;
     m_lowercasedTitle.invalidate();
-    fieldChanged();
     emit titleChanged();
 }
 
 void SubTaskItem::setIsCompleted(bool isCompleted)
 {
-    if (m_isCompleted == isCompleted)
+    if (!assignField(m_isCompleted, isCompleted))
         return;
-    m_isCompleted = isCompleted;
-    fieldChanged();
     emit isCompletedChanged();
     if (m_task)
         emit m_task->subtaskProgressChanged();

@@ -32,29 +32,23 @@ int TaskItem::completedSubtaskCount() const
 
 void TaskItem::setTitle(const QString &title)
 {
-    if (m_title == title)
+    if (!assignField(m_title, title))
         return;
-    m_title = title;
     m_lowercasedTitle.invalidate();
-    fieldChanged();
     emit titleChanged();
 }
 
 void TaskItem::setIsCompleted(bool isCompleted)
 {
-    if (m_isCompleted == isCompleted)
+    if (!assignField(m_isCompleted, isCompleted))
         return;
-    m_isCompleted = isCompleted;
-    fieldChanged();
     emit isCompletedChanged();
 }
 
 void TaskItem::setWorkspace(const QString &workspace)
 {
-    if (m_workspace == workspace)
+    if (!assignField(m_workspace, workspace))
         return;
-    m_workspace = workspace;
-    fieldChanged();
     emit workspaceChanged();
 }
 

@@ -169,12 +169,23 @@ void ModelContext::forgetRowsOfFailedSave()
         subtask->m_rowId = 0;
 }
 
-void ModelContext::discardUnadopted(TaskItem *task)
+QList<TaskItem *> ModelContext::adoptLoaded(const QList<TaskItem *> &loaded)
 {
-    // A freshly read row of a task deleted in memory but not yet in the file.
-    if (task->m_context)
-        return;
-    delete task; // with its subtasks, which are its children
+    const QSet<qint64> deleted(m_deletedTaskRows.cbegin(), m_deletedTaskRows.cend());
+    QList<TaskItem *> live;
+    live.reserve(loaded.size());
+    for (TaskItem *task : loaded) {
+        if (deleted.contains(task->m_rowId)) {
+            // Deleted in memory but still in the file: a fresh copy goes.
+            if (!task->m_context)
+                delete task; // with its subtasks, which are its children
+            continue;
+        }
+        if (!task->m_context)
+            adopt(task);
+        live.append(task);
+    }
+    return live;
 }
 
 void ModelContext::ensureFullyLoaded()
@@ -184,18 +195,8 @@ void ModelContext::ensureFullyLoaded()
     const QList<TaskItem *> stored = m_loader->loadAll(m_tasksByRow);
     m_tasks.reserve(m_tasks.size() + stored.size());
     m_tasksByRow.reserve(m_tasksByRow.size() + stored.size());
-    const QSet<qint64> deleted(m_deletedTaskRows.cbegin(), m_deletedTaskRows.cend());
-    m_ordered.clear();
-    m_ordered.reserve(size_t(stored.size() + m_insertedTasks.size()));
-    for (TaskItem *task : stored) {
-        if (deleted.contains(task->m_rowId)) {
-            discardUnadopted(task);
-            continue;
-        }
-        if (!task->m_context)
-            adopt(task);
-        m_ordered.push_back(task);
-    }
+    const QList<TaskItem *> live = adoptLoaded(stored);
+    m_ordered.assign(live.cbegin(), live.cend());
     for (TaskItem *task : std::as_const(m_insertedTasks))
         m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
     m_fullyLoaded = true;
@@ -211,17 +212,8 @@ QList<TaskItem *> ModelContext::highestTasks(int count)
     }
     // Answered by the sortOrder index; rows deleted but not yet saved are
     // skipped, so ask for that many more.
-    const QSet<qint64> deleted(m_deletedTaskRows.cbegin(), m_deletedTaskRows.cend());
-    QList<TaskItem *> candidates;
-    for (TaskItem *task : m_loader->loadHighest(count + int(deleted.size()), m_tasksByRow)) {
-        if (deleted.contains(task->m_rowId)) {
-            discardUnadopted(task);
-            continue;
-        }
-        if (!task->m_context)
-            adopt(task);
-        candidates.append(task);
-    }
+    QList<TaskItem *> candidates =
+        adoptLoaded(m_loader->loadHighest(count + int(m_deletedTaskRows.size()), m_tasksByRow));
     candidates.append(m_insertedTasks);
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const TaskItem *a, const TaskItem *b) { return a->sortOrder() > b->sortOrder(); });

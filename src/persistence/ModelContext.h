@@ -60,7 +60,8 @@ private:
 
     void ensureFullyLoaded();
     void adopt(TaskItem *task);
-    static void discardUnadopted(TaskItem *task);
+    // Registers freshly read tasks, leaving out rows deleted but not saved.
+    QList<TaskItem *> adoptLoaded(const QList<TaskItem *> &loaded);
     QList<TaskItem *> highestTasks(int count);
     void writePendingChanges();
     void forgetRowsOfFailedSave();

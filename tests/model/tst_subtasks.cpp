@@ -9,14 +9,6 @@
 
 namespace {
 
-QStringList titlesOf(const QList<SubTaskItem *> &subtasks)
-{
-    QStringList titles;
-    for (const SubTaskItem *subtask : subtasks)
-        titles.append(subtask->title());
-    return titles;
-}
-
 QList<qint64> positionsOf(const QList<SubTaskItem *> &subtasks)
 {
     QList<qint64> positions;

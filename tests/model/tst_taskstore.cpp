@@ -14,14 +14,6 @@
 
 namespace {
 
-QStringList titlesOf(const QList<TaskItem *> &tasks)
-{
-    QStringList titles;
-    for (const TaskItem *task : tasks)
-        titles.append(task->title());
-    return titles;
-}
-
 qint64 rowCount(StoreFixture &fixture, const char *table)
 {
     const QByteArray sql = QByteArray("SELECT count(*) FROM ") + table;

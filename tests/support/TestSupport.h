@@ -2,7 +2,17 @@
 
 #include "DiagnosticLog.h"
 
+#include <QList>
 #include <QStringList>
+
+// The titles of tasks or subtasks, in list order.
+template <typename Record> QStringList titlesOf(const QList<Record *> &records)
+{
+    QStringList titles;
+    for (const Record *record : records)
+        titles.append(record->title());
+    return titles;
+}
 
 // Collects the app's diagnostic lines while it exists.
 class CapturedLines
