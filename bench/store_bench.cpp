@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <benchmark/benchmark.h>
@@ -20,7 +21,6 @@
 #include <memory>
 #include <sqlite3.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <unordered_map>
 #include <vector>
@@ -305,23 +305,32 @@ BENCHMARK(filteredWithQuery)->Name("filtered/query")->Unit(benchmark::kMicroseco
 BENCHMARK(openContainer)->Name("openContainer")->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawLoadBaseline)->Name("rawLoad")->Iterations(3)->Unit(benchmark::kMillisecond);
 
-// Resident memory a load adds, measured in a fresh child process so that
-// memory freed by earlier benchmarks can't hide it.
-template<typename Load>
-void printMemory(const char *label, Load load)
+// Resident memory a load adds, measured in a fresh process of this program
+// (a forked copy would reuse memory the parent already freed).
+void printMemory(const char *label, const char *which, const QString &path)
 {
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        const double before = residentMegabytes();
-        const auto kept = load();
-        std::printf("%-44s %10.1f MB\n", label, residentMegabytes() - before);
-        std::fflush(stdout);
-        benchmark::DoNotOptimize(kept);
-        _exit(0);
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--memory-of"), QString::fromLatin1(which), path});
+    child.waitForFinished(120000);
+    std::printf("%-44s %10s MB\n", label, child.readAllStandardOutput().trimmed().constData());
+}
+
+int measureMemory(const QString &which, const QString &path)
+{
+    const double before = residentMegabytes();
+    std::size_t count = 0;
+    std::vector<RawTask> raw;
+    std::unique_ptr<ModelContainer> container;
+    if (which == QLatin1String("raw")) {
+        raw = rawLoad(path);
+        count = raw.size();
+    } else {
+        container = ModelContainer::open(ModelConfiguration::onDisk(path));
+        count = std::size_t(container->mainContext()->fetchTasks().size());
     }
-    int status = 0;
-    waitpid(child, &status, 0);
+    std::printf("%.1f\n", residentMegabytes() - before);
+    return count == 0 ? 1 : 0;
 }
 
 } // namespace
@@ -329,6 +338,8 @@ void printMemory(const char *label, Load load)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--memory-of") == 0)
+        return measureMemory(QString::fromLatin1(argv[2]), QString::fromLocal8Bit(argv[3]));
     // For profilers: open one given store file once and stop.
     if (const QString file = qEnvironmentVariable("ORDLEN_BENCH_OPEN_ONCE"); !file.isEmpty()) {
         auto container = ModelContainer::open(ModelConfiguration::onDisk(file));
@@ -355,11 +366,8 @@ int main(int argc, char *argv[])
                 reporter.microseconds("openContainer") / 1000.0);
     reporter.printRatio("open container vs raw C-API load", "openContainer", "rawLoad", 2.0);
     const QString path = largeStore();
-    printMemory("memory: raw load of 100,000 + 300,000", [&] { return rawLoad(path); });
-    printMemory("memory: container with all records loaded", [&] {
-        auto container = ModelContainer::open(ModelConfiguration::onDisk(path)).release();
-        return container->mainContext()->fetchTasks().size();
-    });
+    printMemory("memory: raw load of 100,000 + 300,000", "raw", path);
+    printMemory("memory: container with all records loaded", "ours", path);
     benchmark::Shutdown();
     return 0;
 }
