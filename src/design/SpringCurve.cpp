@@ -7,7 +7,9 @@
 namespace {
 
 constexpr double settleTolerance = 0.005;
-constexpr int splineSegments = 24;
+// QEasingCurve's Bézier spline holds at most ten segments in Qt 6.4 (more
+// overruns a fixed buffer inside Qt).
+constexpr int splineSegments = 10;
 constexpr double scanStep = 0.0005;
 
 struct Oscillator
