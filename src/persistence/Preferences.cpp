@@ -46,6 +46,24 @@ QMap<QString, QStringList> allValues(QSettings &settings)
     return values;
 }
 
+// Qt's INI reader silently drops every key after an unterminated quote. A
+// file with more key lines than keys read must not be rewritten from what
+// was read, or the dropped keys would be lost.
+bool readCompletely(const QString &path, const QSettings &settings)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true; // no file yet
+    qsizetype keyLines = 0;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (!line.isEmpty() && line.contains('=') && !line.startsWith(';') && !line.startsWith('#') &&
+            !line.startsWith('['))
+            ++keyLines;
+    }
+    return settings.allKeys().size() >= keyLines;
+}
+
 bool syncToDisk(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -161,8 +179,8 @@ bool Preferences::writeVerified(const QString &staging, const Edit &edit)
     {
         QSettings current(m_filePath, QSettings::IniFormat);
         current.sync(); // pick up edits made outside this process
-        if (current.status() == QSettings::FormatError)
-            return fail(QStringLiteral("%1 is not a valid preferences file").arg(m_filePath));
+        if (current.status() == QSettings::FormatError || !readCompletely(m_filePath, current))
+            return fail(QStringLiteral("%1 could not be read completely").arg(m_filePath));
         QSettings next(staging, QSettings::IniFormat);
         for (const QString &key : current.allKeys())
             next.setValue(key, current.value(key));
