@@ -45,10 +45,10 @@ int OrdlenApp::main(int argc, char *argv[])
                             SingleInstance::keyFor(StorageBootstrap::dataDirectory()));
     if (!instance.claim()) {
         QString errorText;
-        if (!instance.notifyRunningInstance(notifyTimeoutMs, errorText))
-            DiagnosticLog::write(QStringLiteral("Ordlen: Could not reach the running instance — ") +
-                                 errorText);
-        return 0;
+        if (instance.notifyRunningInstance(notifyTimeoutMs, errorText))
+            return 0;
+        DiagnosticLog::write(QStringLiteral("Ordlen: Could not reach the running instance — ") + errorText);
+        return 1;
     }
 
     AppDelegate delegate;
