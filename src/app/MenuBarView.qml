@@ -17,8 +17,7 @@ FocusScope {
     readonly property bool isTranslucent: Window.window && Window.window.isTranslucent !== undefined
                                           ? Window.window.isTranslucent : true
 
-    SystemPalette { id: systemPalette }
-    readonly property bool isDark: systemPalette.window.hslLightness < 0.5
+    readonly property bool isDark: Appearance.dark
 
     width: 408
     implicitWidth: 408
@@ -31,7 +30,7 @@ FocusScope {
         anchors.fill: parent
         radius: root.cornerRadius
         color: {
-            const base = root.isDark ? Qt.rgba(0.14, 0.14, 0.16, 1) : Qt.rgba(0.96, 0.96, 0.97, 1)
+            const base = Appearance.windowBackground
             return root.isTranslucent ? Qt.rgba(base.r, base.g, base.b, 0.86) : base
         }
     }
@@ -55,7 +54,7 @@ FocusScope {
                 padding: 6
                 text: modelData.title
                 elide: Text.ElideRight
-                color: systemPalette.windowText
+                color: Appearance.primaryLabel
                 font.strikeout: modelData.isCompleted
             }
         }
@@ -74,7 +73,7 @@ FocusScope {
                 anchors.leftMargin: 10
                 anchors.rightMargin: 10
                 verticalAlignment: TextInput.AlignVCenter
-                color: systemPalette.windowText
+                color: Appearance.primaryLabel
                 clip: true
                 focus: true
                 onAccepted: {
@@ -87,7 +86,7 @@ FocusScope {
                     anchors.fill: parent
                     verticalAlignment: Text.AlignVCenter
                     text: "New task…"
-                    color: systemPalette.placeholderText
+                    color: Appearance.secondaryLabel
                     visible: titleInput.text.length === 0
                 }
             }
