@@ -31,19 +31,9 @@ now_us() { echo "${EPOCHREALTIME/./}"; }
 icon_line() { xwininfo -root -tree | grep -E '^ {6,}0x[0-9a-f]+ "[^"]*": \("' | head -n1; }
 icon_docked() { [ -n "$(icon_line)" ]; }
 click_icon() {
-  local line size abs w h x y
-  line="$(icon_line)"
-  size="$(awk '{print $(NF-1)}' <<<"$line")"
-  abs="$(awk '{print $NF}' <<<"$line")"
-  abs="${abs#+}"
-  w="${size%%x*}"
-  h="${size#*x}"
-  h="${h%%+*}"
-  x="${abs%%+*}"
-  y="${abs#*+}"
-  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  read_tree_geometry "$(icon_line)"
+  xdotool mousemove $((geom_x + geom_w / 2)) $((geom_y + geom_h / 2)) click 1
 }
-marks() { grep -c "^ordlen-trace $1 " "$2" || true; }
 
 # measure <program> <label>: appends "startup_us open_us reopen_us rss_kb".
 measure() {

@@ -65,16 +65,8 @@ icon_lines() { xwininfo -root -tree | grep '("ordlen" "Ordlen")' | grep -E '^ {6
 icon_count() { icon_lines | wc -l; }
 icon_embedded() { [ "$(icon_count)" -eq 1 ]; }
 read_icon() {
-  local line size abs
-  line="$(icon_lines | head -n1)"
-  size="$(awk '{print $(NF-1)}' <<<"$line")"
-  abs="$(awk '{print $NF}' <<<"$line")"
-  icon_w="${size%%x*}"
-  size="${size#*x}"
-  icon_h="${size%%+*}"
-  abs="${abs#+}"
-  icon_x="${abs%%+*}"
-  icon_y="${abs#*+}"
+  read_tree_geometry "$(icon_lines | head -n1)"
+  icon_w="$geom_w" icon_h="$geom_h" icon_x="$geom_x" icon_y="$geom_y"
 }
 click_icon() { xdotool mousemove $((icon_x + icon_w / 2)) $((icon_y + icon_h / 2)) click 1; }
 

@@ -56,3 +56,18 @@ use_private_session() {
   export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
   unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME || true
 }
+
+# Reads the size and absolute position from a line of `xwininfo -root -tree`
+# ("0x… "name": ("class" "Class")  WxH+x+y  +absx+absy") into geom_w,
+# geom_h, geom_x and geom_y.
+read_tree_geometry() {
+  local size abs
+  size="$(awk '{print $(NF-1)}' <<<"$1")"
+  abs="$(awk '{print $NF}' <<<"$1")"
+  abs="${abs#+}"
+  geom_w="${size%%x*}"
+  size="${size#*x}"
+  geom_h="${size%%+*}"
+  geom_x="${abs%%+*}"
+  geom_y="${abs#*+}"
+}
