@@ -7,14 +7,21 @@ import Ordlen
 QtObject {
     id: design
 
+    // HSB definitions stored as RGB, so tokens compare equal to colours
+    // derived from them.
+    function fromHsb(hue, saturation, brightness) {
+        const c = Qt.hsva(hue, saturation, brightness, 1.0)
+        return Qt.rgba(c.r, c.g, c.b, 1.0)
+    }
+
     function withOpacity(base, opacity) {
         return Qt.rgba(base.r, base.g, base.b, base.a * opacity)
     }
 
     readonly property QtObject color: QtObject {
-        readonly property color accent: Qt.hsva(0.58, 0.7, 0.95, 1.0)
-        readonly property color success: Qt.hsva(0.37, 0.6, 0.72, 1.0)
-        readonly property color destructive: Qt.hsva(0.02, 0.65, 0.8, 1.0)
+        readonly property color accent: design.fromHsb(0.58, 0.7, 0.95)
+        readonly property color success: design.fromHsb(0.37, 0.6, 0.72)
+        readonly property color destructive: design.fromHsb(0.02, 0.65, 0.8)
         readonly property color textPrimary: Appearance.primaryLabel
         readonly property color textSecondary: Appearance.secondaryLabel
         readonly property color textTertiary: Qt.rgba(0.55, 0.55, 0.55, 1.0)
