@@ -95,6 +95,7 @@ Item {
                 objectName: "checkboxFill"
                 anchors.fill: parent
                 radius: width / 2
+                antialiasing: true
                 color: OrdlenDesign.color.success
                 scale: root.visualCompleted ? 1.0 : 0.001
                 Behavior on scale {

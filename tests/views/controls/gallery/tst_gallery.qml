@@ -144,7 +144,7 @@ TestCase {
         item.grabToImage(result => {
             ok = result.saveToFile(path)
             done = true
-        })
+        }, Qt.size(item.width * 2, item.height * 2))
         tryVerify(() => done, 5000)
         verify(ok, "could not write " + path)
     }
