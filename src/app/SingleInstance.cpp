@@ -3,9 +3,13 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -26,6 +30,8 @@ SingleInstance::SingleInstance(const QString &directory, const QString &key, QOb
 SingleInstance::~SingleInstance()
 {
     m_server.close();
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
 }
 
 QString SingleInstance::defaultDirectory()
@@ -56,12 +62,13 @@ QString SingleInstance::lockPath() const
 
 bool SingleInstance::claim()
 {
-    m_lock = std::make_unique<QLockFile>(lockPath());
-    // Held for as long as the app runs: never stale by age, only when the
-    // process that wrote it is gone.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0))
-        return m_lock->error() != QLockFile::LockFailedError;
+    if (m_lockFd < 0)
+        m_lockFd = ::open(QFile::encodeName(lockPath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // Without a lock file (an unwritable folder) nothing can be enforced.
+    if (m_lockFd < 0)
+        return true;
+    if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK;
 
     // A socket file left by a killed instance would block listening.
     QLocalServer::removeServer(socketPath());

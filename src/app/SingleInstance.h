@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
-#include <memory>
 
 // Keeps one running Ordlen per data folder, so one process writes the store.
-// The first process holds a lock file and listens on a local socket; a later
-// one finds the lock taken and asks the first to show its panel. A lock left
-// by a killed process is recognised as stale (its process is gone) and taken
-// over.
+// The first process holds a lock on a file and listens on a local socket; a
+// later one finds the lock taken and asks the first to show its panel. The
+// lock is the kernel's (flock): it goes with the process that held it, so a
+// killed instance leaves nothing that blocks the next start, and taking it
+// costs no disk flush.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -43,6 +42,6 @@ private:
 
     QString m_directory;
     QString m_key;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_lockFd = -1;
     QLocalServer m_server;
 };
