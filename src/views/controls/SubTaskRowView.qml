@@ -1,0 +1,104 @@
+import QtQuick
+import Ordlen
+
+// One subtask under an expanded task row. It knows nothing of the store:
+// toggle(), deleteRequested() and updateRequested(title) are its owner's
+// onToggle, onDelete and onUpdate callbacks.
+Item {
+    id: root
+
+    property SubTaskItem subtask
+    signal toggle()
+    signal deleteRequested()
+    signal updateRequested(string title)
+
+    property bool isHovered: false
+    readonly property alias isEditing: title.isEditing
+    readonly property alias editText: title.editText
+    readonly property alias checkbox: checkbox
+    readonly property alias title: title
+
+    implicitWidth: 360
+    implicitHeight: Math.max(28, row.implicitHeight)
+
+    function startEdit() {
+        title.startEdit()
+    }
+
+    OrdlenRowBackground {
+        isHovered: root.isHovered
+        cornerRadius: 8
+    }
+
+    HoverHandler {
+        onHoveredChanged: root.isHovered = hovered
+    }
+
+    // Under the row's controls: gets the clicks on the title and the gaps.
+    MouseArea {
+        anchors.fill: parent
+        onDoubleClicked: {
+            if (!title.isEditing)
+                title.startEdit()
+        }
+    }
+
+    Row {
+        id: row
+        anchors.fill: parent
+        anchors.leftMargin: 14
+        anchors.rightMargin: 14
+        spacing: 10
+
+        // Indents the subtask under its task's title.
+        Item {
+            width: 26
+            height: 1
+        }
+
+        CheckboxView {
+            id: checkbox
+            anchors.verticalCenter: parent.verticalCenter
+            size: CheckboxSize.Subtask
+            isCompleted: root.subtask ? root.subtask.isCompleted : false
+            onToggle: root.toggle()
+        }
+
+        EditableTitle {
+            id: title
+            anchors.verticalCenter: parent.verticalCenter
+            width: row.width - x - deleteButton.width - row.spacing
+            title: root.subtask ? root.subtask.title : ""
+            isCompleted: root.subtask ? root.subtask.isCompleted : false
+            font: OrdlenDesign.font.subtask
+            placeholder: "Subtask\u2026"
+            onCommitted: text => root.updateRequested(text)
+        }
+
+        Item {
+            id: deleteButton
+            objectName: "deleteButton"
+            readonly property bool shown: root.isHovered && !title.isEditing
+            anchors.verticalCenter: parent.verticalCenter
+            width: 18
+            height: 18
+            opacity: shown ? 1 : 0
+            Behavior on opacity {
+                OrdlenQuick {}
+            }
+
+            SymbolIcon {
+                anchors.centerIn: parent
+                name: "xmark"
+                pointSize: 9
+                weight: Font.DemiBold
+                color: OrdlenDesign.color.textTertiary
+            }
+            MouseArea {
+                anchors.fill: parent
+                enabled: deleteButton.shown
+                onClicked: root.deleteRequested()
+            }
+        }
+    }
+}

@@ -1,0 +1,284 @@
+import QtQuick
+import Ordlen
+
+// One task of the panel's list, acting only through the store: checkbox,
+// in-place title editing, the subtask badge that folds the subtask section,
+// hover actions and a context menu.
+Item {
+    id: root
+
+    property TaskItem task
+    property TaskStore store
+
+    property bool isHovered: false
+    property bool isExpanded: false
+    property bool showSubtaskInput: false
+    readonly property alias isEditing: title.isEditing
+    readonly property alias editText: title.editText
+
+    readonly property var displaySubtasks: task ? task.subtasksInDisplayOrder : []
+    readonly property int subtaskCount: displaySubtasks.length
+    readonly property string badgeText: (task ? task.completedSubtaskCount : 0) + "/" + subtaskCount
+    readonly property bool allSubtasksCompleted: task ? task.allSubtasksCompleted : false
+    readonly property string toggleMenuTitle: task && task.isCompleted ? "Mark Incomplete" : "Mark Complete"
+
+    readonly property alias checkbox: checkbox
+    readonly property alias title: title
+    readonly property alias badge: badge
+    readonly property alias addSubtaskButton: addButton
+    readonly property alias deleteButton: trashButton
+    readonly property alias contextMenu: contextMenu
+    readonly property alias subtaskRows: subtaskRepeater
+    readonly property alias subtaskField: subtaskFieldLoader
+
+    implicitWidth: 408
+    implicitHeight: mainLine.height + sectionHolder.height
+
+    function startEdit() {
+        title.startEdit()
+    }
+
+    function toggleExpanded() {
+        isExpanded = !isExpanded
+    }
+
+    function addSubtaskTapped() {
+        isExpanded = true
+        showSubtaskInput = !showSubtaskInput
+    }
+
+    function showAddSubtask() {
+        isExpanded = true
+        showSubtaskInput = true
+    }
+
+    Item {
+        id: mainLine
+        width: parent.width
+        height: Math.max(32, line.implicitHeight)
+
+        OrdlenRowBackground {
+            isHovered: root.isHovered
+            cornerRadius: 12
+        }
+
+        HoverHandler {
+            onHoveredChanged: root.isHovered = hovered
+        }
+
+        // Under the row's controls: gets the clicks that land on the title
+        // and in the gaps.
+        MouseArea {
+            anchors.fill: parent
+            acceptedButtons: Qt.LeftButton | Qt.RightButton
+            onDoubleClicked: mouse => {
+                if (mouse.button === Qt.LeftButton && !title.isEditing)
+                    title.startEdit()
+            }
+            onClicked: mouse => {
+                if (mouse.button === Qt.RightButton)
+                    contextMenu.popup(mainLine, mouse.x, mouse.y)
+            }
+        }
+
+        Row {
+            id: line
+            anchors.fill: parent
+            anchors.leftMargin: 14
+            anchors.rightMargin: 14
+            spacing: 10
+
+            CheckboxView {
+                id: checkbox
+                anchors.verticalCenter: parent.verticalCenter
+                size: CheckboxSize.Task
+                isCompleted: root.task ? root.task.isCompleted : false
+                // A task deleted meanwhile is no longer in the store, which
+                // then does nothing.
+                onToggle: root.store.toggleTask(root.task)
+            }
+
+            EditableTitle {
+                id: title
+                anchors.verticalCenter: parent.verticalCenter
+                width: line.width - x - (badge.visible ? badge.width + line.spacing : 0) - actions.width - line.spacing
+                title: root.task ? root.task.title : ""
+                isCompleted: root.task ? root.task.isCompleted : false
+                font: OrdlenDesign.font.taskTitle
+                placeholder: "Task\u2026"
+                onCommitted: text => root.store.updateTask(root.task, text)
+            }
+
+            Rectangle {
+                id: badge
+                objectName: "subtaskBadge"
+                anchors.verticalCenter: parent.verticalCenter
+                visible: root.subtaskCount > 0
+                readonly property color tint: root.allSubtasksCompleted ? OrdlenDesign.color.success
+                                                                        : OrdlenDesign.color.textSecondary
+                width: badgeLabel.implicitWidth + 14
+                height: badgeLabel.implicitHeight + 7
+                radius: 6
+                antialiasing: true
+                color: root.allSubtasksCompleted ? OrdlenDesign.withOpacity(OrdlenDesign.color.success, 0.12)
+                                                 : OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0.06)
+
+                Row {
+                    id: badgeLabel
+                    anchors.centerIn: parent
+                    spacing: 5
+                    SymbolIcon {
+                        anchors.verticalCenter: parent.verticalCenter
+                        name: "checklist"
+                        pointSize: 9.5
+                        weight: Font.Bold
+                        color: badge.tint
+                    }
+                    Text {
+                        objectName: "badgeText"
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: root.badgeText
+                        font: OrdlenDesign.font.badge
+                        color: badge.tint
+                    }
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: root.toggleExpanded()
+                }
+            }
+
+            Row {
+                id: actions
+                objectName: "hoverActions"
+                readonly property bool shown: root.isHovered && !title.isEditing
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 10
+                rightPadding: 8
+                opacity: shown ? 1 : 0
+                Behavior on opacity {
+                    OrdlenQuick {}
+                }
+
+                SymbolIcon {
+                    id: addButton
+                    objectName: "addSubtaskButton"
+                    name: "plus.circle"
+                    pointSize: 13
+                    weight: Font.Medium
+                    color: OrdlenDesign.withOpacity(OrdlenDesign.color.textSecondary, 0.8)
+                    Accessible.role: Accessible.Button
+                    Accessible.name: "Add Subtask"
+                    MouseArea {
+                        anchors.fill: parent
+                        enabled: actions.shown
+                        onClicked: root.addSubtaskTapped()
+                    }
+                }
+                SymbolIcon {
+                    id: trashButton
+                    objectName: "deleteTaskButton"
+                    name: "trash"
+                    pointSize: 13
+                    weight: Font.Medium
+                    color: OrdlenDesign.withOpacity(OrdlenDesign.color.destructive, 0.85)
+                    Accessible.role: Accessible.Button
+                    Accessible.name: "Delete Task"
+                    MouseArea {
+                        anchors.fill: parent
+                        enabled: actions.shown
+                        onClicked: root.store.deleteTask(root.task)
+                    }
+                }
+            }
+        }
+
+        PanelMenu {
+            id: contextMenu
+            PanelMenuItem {
+                objectName: "toggleMenuItem"
+                text: root.toggleMenuTitle
+                onTriggered: root.store.toggleTask(root.task)
+            }
+            PanelMenuItem {
+                objectName: "addSubtaskMenuItem"
+                text: "Add Subtask"
+                onTriggered: root.showAddSubtask()
+            }
+            PanelMenuSeparator {}
+            PanelMenuItem {
+                objectName: "deleteMenuItem"
+                text: "Delete Task"
+                destructive: true
+                onTriggered: root.store.deleteTask(root.task)
+            }
+        }
+    }
+
+    // The subtask section slides in from the top and fades in; it is built
+    // only while open (or closing), so reopening starts its rows afresh.
+    Item {
+        id: sectionHolder
+        objectName: "subtaskSection"
+        readonly property bool isBuilt: root.isExpanded || height > 0.5
+        y: mainLine.height
+        width: parent.width
+        height: root.isExpanded ? section.implicitHeight : 0
+        clip: true
+        visible: isBuilt
+
+        Behavior on height {
+            OrdlenSpring {}
+        }
+
+        Column {
+            id: section
+            width: parent.width
+            y: root.isExpanded ? 0 : -implicitHeight
+            opacity: root.isExpanded ? 1 : 0
+            Behavior on y {
+                OrdlenSpring {}
+            }
+            Behavior on opacity {
+                OrdlenSpring {}
+            }
+
+            Repeater {
+                id: subtaskRepeater
+                model: sectionHolder.isBuilt ? root.displaySubtasks : []
+                SubTaskRowView {
+                    required property SubTaskItem modelData
+                    width: section.width
+                    subtask: modelData
+                    onToggle: root.store.toggleSubtask(modelData)
+                    onDeleteRequested: root.store.deleteSubtask(modelData, root.task)
+                    onUpdateRequested: text => root.store.updateSubtask(modelData, text)
+                }
+            }
+
+            Loader {
+                id: subtaskFieldLoader
+                active: root.showSubtaskInput && sectionHolder.isBuilt
+                visible: active
+                x: 14
+                width: section.width - 28
+                height: active && item ? item.implicitHeight + 12 : 0
+                sourceComponent: Item {
+                    implicitHeight: field.implicitHeight
+                    AddTaskField {
+                        id: field
+                        y: 6
+                        width: parent.width
+                        placeholder: "New subtask\u2026"
+                        isSubtask: true
+                        onSubmit: text => {
+                            root.store.addSubtask(root.task, text)
+                            root.showSubtaskInput = false
+                        }
+                        onCancel: root.showSubtaskInput = false
+                    }
+                }
+            }
+        }
+    }
+}
