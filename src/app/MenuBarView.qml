@@ -95,23 +95,11 @@ FocusScope {
 
     // The rim: a 0.8-point inner stroke, white fading from 12 % at the top
     // left to 4 % at the bottom right.
-    Canvas {
+    PanelRim {
         anchors.fill: parent
-        onPaint: {
-            const ctx = getContext("2d")
-            ctx.reset()
-            const inset = 0.4
-            const w = width - 2 * inset
-            const h = height - 2 * inset
-            const r = root.cornerRadius - inset
-            const gradient = ctx.createLinearGradient(0, 0, width, height)
-            gradient.addColorStop(0, Qt.rgba(1, 1, 1, 0.12))
-            gradient.addColorStop(1, Qt.rgba(1, 1, 1, 0.04))
-            ctx.strokeStyle = gradient
-            ctx.lineWidth = 0.8
-            ctx.beginPath()
-            ctx.roundedRect(inset, inset, w, h, r, r)
-            ctx.stroke()
-        }
+        radius: root.cornerRadius
+        lineWidth: 0.8
+        startOpacity: 0.12
+        endOpacity: 0.04
     }
 }
