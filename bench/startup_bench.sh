@@ -91,3 +91,5 @@ row "exec -> tray icon embedded" 1 1000 ms "ratio <= 1.3"
 row "click -> first frame, first open" 2 1000 ms ""
 row "click -> first frame, re-open" 3 1000 ms "Ordlen <= 16 ms"
 row "resident memory after ${idle_seconds} s idle" 4 1024 MB "ratio <= 1.3"
+echo "runs (exec->icon us, first open us, re-open us, RSS kB):"
+paste -d' ' <(sed 's/^/  Ordlen /' "$work/ordlen.results") <(sed 's/^/ | floor /' "$work/probe.results")

@@ -12,8 +12,13 @@
 
 #include <QCoreApplication>
 #include <QQmlEngine>
+#include <QQuickItem>
 
 namespace {
+
+// Long enough for the tray to have docked and drawn the icon, far too short
+// for a person to have clicked it.
+constexpr int panelLoadDelayMs = 250;
 
 // Qt tells nobody when a tray appears or goes away; looking once a second
 // costs nothing (the answer is cached) and is soon enough for a person.
@@ -51,8 +56,10 @@ void AppDelegate::applicationDidFinishLaunching()
     m_hasTray = QSystemTrayIcon::isSystemTrayAvailable();
     if (!m_hasTray) {
         m_popover->setPresentation(PopoverWindow::Presentation::Window);
+        loadPanel();
         m_popover->showAsWindow();
     }
+    QTimer::singleShot(panelLoadDelayMs, this, &AppDelegate::loadPanel);
     connect(&m_trayWatch, &QTimer::timeout, this, &AppDelegate::followTrayAvailability);
     m_trayWatch.start(trayCheckIntervalMs);
 }
@@ -67,6 +74,7 @@ void AppDelegate::togglePopover()
     }
     if (m_popover->wasJustDeactivated())
         return;
+    loadPanel();
     m_popover->showUnder(m_statusItem->geometry());
 }
 
@@ -74,6 +82,7 @@ void AppDelegate::showPopover()
 {
     if (!m_popover)
         return;
+    loadPanel();
     if (m_popover->presentation() == PopoverWindow::Presentation::Window) {
         m_popover->showAsWindow();
         return;
@@ -112,6 +121,12 @@ void AppDelegate::buildRootView()
         qFatal("OrdlenApp: the panel could not be loaded");
 }
 
+void AppDelegate::loadPanel()
+{
+    if (QQuickItem *root = m_popover->rootObject())
+        root->setProperty("isPanelLoaded", true);
+}
+
 void AppDelegate::followTrayAvailability()
 {
     const bool hasTray = QSystemTrayIcon::isSystemTrayAvailable();
@@ -122,6 +137,8 @@ void AppDelegate::followTrayAvailability()
     // as an ordinary window, so the app never runs out of sight.
     m_popover->setPresentation(hasTray ? PopoverWindow::Presentation::Popover
                                        : PopoverWindow::Presentation::Window);
-    if (!hasTray)
+    if (!hasTray) {
+        loadPanel();
         m_popover->showAsWindow();
+    }
 }

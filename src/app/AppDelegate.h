@@ -37,6 +37,8 @@ public slots:
 private:
     ModelContainer &modelContainer();
     void buildRootView();
+    // Builds the panel inside the root view, once.
+    void loadPanel();
     void followTrayAvailability();
 
     // Declared in teardown order reversed: the view goes before the store it

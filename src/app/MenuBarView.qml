@@ -2,13 +2,17 @@ import QtQuick
 import Ordlen
 
 // The root view in the popover: a rounded, see-through panel with a faint
-// white rim. Until the task panel arrives it holds a plain list of the
-// tasks and a field that adds one.
+// white rim around the task panel. The panel inside is built once
+// isPanelLoaded turns true, which the app does just after its tray icon has
+// appeared (or at once when the panel is wanted sooner), so the icon shows
+// without waiting for it. Until the task panel arrives the panel is a plain
+// list of the tasks and a field that adds one.
 FocusScope {
     id: root
 
     required property TaskStore taskStore
     required property LiveTaskQuery taskQuery
+    property bool isPanelLoaded: false
 
     readonly property int padding: 8
     readonly property int cornerRadius: 20
@@ -17,8 +21,6 @@ FocusScope {
     readonly property bool isTranslucent: Window.window && Window.window.isTranslucent !== undefined
                                           ? Window.window.isTranslucent : true
 
-    readonly property bool isDark: Appearance.dark
-
     width: 408
     implicitWidth: 408
     implicitHeight: 476
@@ -26,7 +28,6 @@ FocusScope {
     focus: true
 
     Rectangle {
-        id: background
         anchors.fill: parent
         radius: root.cornerRadius
         color: {
@@ -35,59 +36,63 @@ FocusScope {
         }
     }
 
-    Column {
-        id: content
+    Loader {
+        id: panel
         anchors.fill: parent
         anchors.margins: root.padding
-        spacing: 6
+        focus: true
+        active: root.isPanelLoaded
+        sourceComponent: Column {
+            spacing: 6
 
-        ListView {
-            id: taskList
-            objectName: "taskList"
-            width: parent.width
-            height: parent.height - input.height - parent.spacing
-            clip: true
-            model: root.taskQuery.tasks
-            delegate: Text {
-                required property TaskItem modelData
-                width: ListView.view.width
-                padding: 6
-                text: modelData.title
-                elide: Text.ElideRight
-                color: Appearance.primaryLabel
-                font.strikeout: modelData.isCompleted
-            }
-        }
-
-        Rectangle {
-            id: input
-            width: parent.width
-            height: 34
-            radius: 10
-            color: root.isDark ? Qt.rgba(1, 1, 1, 0.08) : Qt.rgba(0, 0, 0, 0.05)
-
-            TextInput {
-                id: titleInput
-                objectName: "titleInput"
-                anchors.fill: parent
-                anchors.leftMargin: 10
-                anchors.rightMargin: 10
-                verticalAlignment: TextInput.AlignVCenter
-                color: Appearance.primaryLabel
+            ListView {
+                id: taskList
+                objectName: "taskList"
+                width: parent.width
+                height: parent.height - input.height - parent.spacing
                 clip: true
-                focus: true
-                onAccepted: {
-                    if (root.taskStore.addTask(text))
-                        taskList.positionViewAtEnd()
-                    clear()
+                model: root.taskQuery.tasks
+                delegate: Text {
+                    required property TaskItem modelData
+                    width: ListView.view.width
+                    padding: 6
+                    text: modelData.title
+                    elide: Text.ElideRight
+                    color: Appearance.primaryLabel
+                    font.strikeout: modelData.isCompleted
                 }
+            }
 
-                Text {
+            Rectangle {
+                id: input
+                width: parent.width
+                height: 34
+                radius: 10
+                color: Appearance.dark ? Qt.rgba(1, 1, 1, 0.08) : Qt.rgba(0, 0, 0, 0.05)
+
+                TextInput {
+                    id: titleInput
+                    objectName: "titleInput"
                     anchors.fill: parent
-                    verticalAlignment: Text.AlignVCenter
-                    text: "New task…"
-                    color: Appearance.secondaryLabel
-                    visible: titleInput.text.length === 0
+                    anchors.leftMargin: 10
+                    anchors.rightMargin: 10
+                    verticalAlignment: TextInput.AlignVCenter
+                    color: Appearance.primaryLabel
+                    clip: true
+                    focus: true
+                    onAccepted: {
+                        if (root.taskStore.addTask(text))
+                            taskList.positionViewAtEnd()
+                        clear()
+                    }
+
+                    Text {
+                        anchors.fill: parent
+                        verticalAlignment: Text.AlignVCenter
+                        text: "New task…"
+                        color: Appearance.secondaryLabel
+                        visible: titleInput.text.length === 0
+                    }
                 }
             }
         }
