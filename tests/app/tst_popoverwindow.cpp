@@ -80,6 +80,32 @@ private slots:
         QCOMPARE(closed.count(), presentation == PopoverWindow::Presentation::Window ? 1 : 0);
     }
 
+    // The pin of the panel sets these two; an ordinary window floats only
+    // when pinned, the popover always stays above other windows.
+    void levelDecidesWhatStaysOnTop_data()
+    {
+        QTest::addColumn<PopoverWindow::Presentation>("presentation");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("onTop");
+        QTest::newRow("popover, pop-up level") << PopoverWindow::Presentation::Popover << 101 << true;
+        QTest::newRow("popover, floating") << PopoverWindow::Presentation::Popover << 3 << true;
+        QTest::newRow("window, pop-up level") << PopoverWindow::Presentation::Window << 101 << false;
+        QTest::newRow("window, floating") << PopoverWindow::Presentation::Window << 3 << true;
+    }
+
+    void levelDecidesWhatStaysOnTop()
+    {
+        QFETCH(PopoverWindow::Presentation, presentation);
+        QFETCH(int, level);
+        QFETCH(bool, onTop);
+        PopoverWindow window;
+        window.setPresentation(presentation);
+        QSignalSpy changed(&window, &PopoverWindow::levelChanged);
+        window.setLevel(level);
+        QCOMPARE(changed.count(), level == 101 ? 0 : 1);
+        QCOMPARE(bool(window.flags() & Qt::WindowStaysOnTopHint), onTop);
+    }
+
     void switchingToWindowKeepsThePanelInSight()
     {
         PopoverWindow window;
