@@ -2,7 +2,7 @@
 # Drives the real program as a person would, on a real X server with a real
 # XEmbed tray (Xvfb + trayer): open the popover from the icon, add a task by
 # typing, close it by the icon and by clicking elsewhere, start a second copy,
-# quit, start again. Every wait is bounded; every process started here is
+# quit, start again; then start without a tray and let one appear. Every wait is bounded; every process started here is
 # stopped by its PID on the way out.
 #
 # usage: tray_e2e.sh <ordlen executable> <output folder> <source folder>
@@ -45,7 +45,9 @@ fail() {
 }
 
 # --- X server and tray --------------------------------------------------------
-start_x_with_tray || fail "no X server with a tray"
+start_x || fail "no X server"
+start_tray || fail "no tray"
+tray_pid="${pids[-1]}"
 log "X server on $DISPLAY"
 use_private_session
 unset QT_QUICK_BACKEND || true
@@ -165,4 +167,20 @@ changed="$(list_difference "$out/popover.png" "$out/after-restart.png")"
 if grep -q '^Ordlen: ' "$work"/app-*.log; then
   fail "the app reported failures: $(grep -h '^Ordlen: ' "$work"/app-*.log)"
 fi
+
+# --- no tray: the panel is an ordinary window until a tray appears -----------
+stop_pid "$app_pid"
+stop_pid "$tray_pid"
+wait_for 5 sh -c '! xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' || fail "trayer did not go away"
+start_app without-tray
+wait_for 15 popover_shown || fail "without a tray the panel is not shown as a window"
+log "without a tray: window ${pop_w}x${pop_h} at $pop_x,$pop_y"
+[ "$(icon_count)" -eq 0 ] || fail "an icon is docked without a tray"
+start_tray || fail "trayer did not start again"
+wait_for 15 icon_embedded || fail "the icon was not docked when a tray appeared"
+wait_for 5 popover_hidden || fail "the window stayed up after the icon was docked"
+read_icon
+click_icon
+wait_for 5 popover_shown || fail "the popover did not open from the icon docked late"
+[ "$pop_y" -ge $((icon_y + icon_h)) ] || fail "the popover is not below the icon docked late"
 log "passed"

@@ -32,20 +32,25 @@ stop_all() {
   pids=()
 }
 
-# Starts Xvfb on a free display and trayer at the top right; exports
-# DISPLAY. Returns non-zero when either does not come up in time.
-start_x_with_tray() {
+# Starts Xvfb on a free display and exports DISPLAY.
+start_x() {
   exec 3>"$work/display"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   pids+=($!)
   exec 3>&-
   wait_for 10 test -s "$work/display" || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# Starts trayer at the top right of the screen.
+start_tray() {
   trayer --edge top --align right --widthtype pixel --width 200 --height 24 >"$work/trayer.log" 2>&1 &
   pids+=($!)
   wait_for 10 sh -c 'xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' ||
     { echo "trayer did not start" >&2; return 1; }
 }
+
+start_x_with_tray() { start_x && start_tray; }
 
 # Private folders for the app, and no session bus, so that Qt docks its icon
 # in the tray above rather than in a desktop's D-Bus tray.
