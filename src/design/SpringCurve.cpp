@@ -112,7 +112,10 @@ int SpringCurve::durationMs(double response, double dampingFraction) const
     return static_cast<int>(std::lround(settlingTime(response, dampingFraction) * 1000));
 }
 
-QList<qreal> SpringCurve::curve(double response, double dampingFraction) const
+QVariantList SpringCurve::curve(double response, double dampingFraction) const
 {
-    return bezierSpline(response, dampingFraction);
+    QVariantList points;
+    for (qreal value : bezierSpline(response, dampingFraction))
+        points << value;
+    return points;
 }

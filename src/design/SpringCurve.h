@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QVariantList>
 #include <QtQml/qqmlregistration.h>
 
 // Turns a spring given by response (seconds per undamped oscillation) and
@@ -28,5 +29,6 @@ public:
     static QList<qreal> bezierSpline(double response, double dampingFraction);
 
     Q_INVOKABLE int durationMs(double response, double dampingFraction) const;
-    Q_INVOKABLE QList<qreal> curve(double response, double dampingFraction) const;
+    // As a list QML hands straight to easing.bezierCurve.
+    Q_INVOKABLE QVariantList curve(double response, double dampingFraction) const;
 };

@@ -55,11 +55,18 @@ Item {
                 radius: width / 2
                 color: OrdlenDesign.withOpacity(OrdlenDesign.color.accent, 0.06)
 
-                SequentialAnimation on width {
-                    running: root.isPulsing
-                    loops: Animation.Infinite
-                    NumberAnimation { from: 58; to: 68; duration: 2200; easing.type: Easing.InOutQuad }
-                    NumberAnimation { from: 68; to: 58; duration: 2200; easing.type: Easing.InOutQuad }
+            }
+            // Breathes for as long as the view is shown: 2.2 s each way.
+            SequentialAnimation {
+                running: root.isPulsing
+                loops: Animation.Infinite
+                NumberAnimation {
+                    target: pulse; property: "width"; from: 58; to: 68; duration: 2200
+                    easing.type: Easing.BezierSpline; easing.bezierCurve: OrdlenDesign.animation.quick.curve
+                }
+                NumberAnimation {
+                    target: pulse; property: "width"; from: 68; to: 58; duration: 2200
+                    easing.type: Easing.BezierSpline; easing.bezierCurve: OrdlenDesign.animation.quick.curve
                 }
             }
             // Ring with an angular gradient, accent 35 % → 8 % → 35 %.

@@ -129,13 +129,102 @@ TestCase {
         }
     }
 
+
+    // Tasks for the row pictures, made once in the gallery's store.
+    property var rowTasks: ({})
+
+    function prepareRowTasks() {
+        const store = output.store
+        const make = (title, subtasks, done, completed) => {
+            const task = store.addTask(title)
+            for (const subtaskTitle of subtasks) {
+                const subtask = store.addSubtask(task, subtaskTitle)
+                if (done.indexOf(subtaskTitle) >= 0)
+                    store.toggleSubtask(subtask)
+            }
+            if (completed)
+                store.toggleTask(task)
+            return task
+        }
+        rowTasks = {
+            plain: make("Buy oat milk", [], [], false),
+            trip: make("Plan the trip to Lisbon", ["Book flights", "Find a hotel", "Pack the bags"], ["Book flights"], false),
+            hovered: make("Call the dentist", [], [], false),
+            editing: make("Write the quarterly report", [], [], false),
+            completed: make("Water the plants", [], [], true),
+            passport: make("Renew passport", ["Photos", "Form"], ["Photos", "Form"], false),
+            long: make("A long task title that goes on and on, to show that a title is cut after two lines of text in the row", [], [], false),
+            subtaskField: make("Groceries", ["Apples"], [], false)
+        }
+    }
+
+    Component {
+        id: taskRowSheet
+        GallerySheet {
+            title: "TaskRowView"
+            GallerySample { label: "collapsed"; TaskRowView { width: 408; store: output.store; task: gallery.rowTasks.plain } }
+            GallerySample { label: "hovered"; TaskRowView { width: 408; store: output.store; task: gallery.rowTasks.hovered; isHovered: true } }
+            GallerySample {
+                label: "editing"
+                TaskRowView {
+                    id: editingRow
+                    width: 408; store: output.store; task: gallery.rowTasks.editing; isHovered: true
+                    Timer { interval: 200; running: true; onTriggered: editingRow.startEdit() }
+                }
+            }
+            GallerySample { label: "completed"; TaskRowView { width: 408; store: output.store; task: gallery.rowTasks.completed } }
+            GallerySample { label: "two-line title"; TaskRowView { width: 408; store: output.store; task: gallery.rowTasks.long } }
+            GallerySample { label: "all subtasks done, collapsed"; TaskRowView { width: 408; store: output.store; task: gallery.rowTasks.passport } }
+        }
+    }
+
+    Component {
+        id: expandedRowSheet
+        GallerySheet {
+            title: "TaskRowView expanded, SubTaskRowView"
+            GallerySample {
+                label: "expanded, subtask hovered"
+                TaskRowView {
+                    id: tripRow
+                    width: 408; store: output.store; task: gallery.rowTasks.trip; isExpanded: true
+                    Timer { interval: 200; running: true; onTriggered: tripRow.subtaskRows.itemAt(1).isHovered = true }
+                }
+            }
+            GallerySample {
+                label: "expanded, new subtask field"
+                TaskRowView { width: 408; store: output.store; task: gallery.rowTasks.subtaskField; isExpanded: true; showSubtaskInput: true }
+            }
+        }
+    }
+
+    Component {
+        id: subtaskRowSheet
+        GallerySheet {
+            title: "SubTaskRowView"
+            GallerySample { label: "open"; SubTaskRowView { width: 408; subtask: gallery.rowTasks.trip.subtasks[1] } }
+            GallerySample { label: "completed"; SubTaskRowView { width: 408; subtask: gallery.rowTasks.trip.subtasks[0] } }
+            GallerySample { label: "hovered"; SubTaskRowView { width: 408; subtask: gallery.rowTasks.trip.subtasks[2]; isHovered: true } }
+            GallerySample {
+                label: "editing"
+                SubTaskRowView {
+                    id: editingSubtask
+                    width: 408; subtask: gallery.rowTasks.trip.subtasks[1]; isHovered: true
+                    Timer { interval: 200; running: true; onTriggered: editingSubtask.startEdit() }
+                }
+            }
+        }
+    }
+
     property var sheets: [
         { name: "design", component: tokenSheet },
         { name: "checkbox", component: checkboxSheet },
         { name: "add-task-field", component: addFieldSheet },
         { name: "search-field", component: searchSheet },
         { name: "filter-tab-bar", component: filterSheet },
-        { name: "empty-state", component: emptySheet }
+        { name: "empty-state", component: emptySheet },
+        { name: "task-row", component: taskRowSheet },
+        { name: "task-row-expanded", component: expandedRowSheet },
+        { name: "subtask-row", component: subtaskRowSheet }
     ]
 
     function save(item, path) {
@@ -151,6 +240,7 @@ TestCase {
 
     function test_render() {
         verify(output.galleryDir.length > 0, "ORDLEN_GALLERY_DIR is not set")
+        prepareRowTasks()
         for (const scheme of ["light", "dark"]) {
             Appearance.forcedScheme = scheme
             for (const sheet of sheets) {
