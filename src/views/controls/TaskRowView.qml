@@ -109,7 +109,7 @@ Item {
                 onCommitted: text => root.store.updateTask(root.task, text)
             }
 
-            Rectangle {
+            ContinuousRoundedCorners {
                 id: badge
                 objectName: "subtaskBadge"
                 anchors.verticalCenter: parent.verticalCenter
@@ -119,7 +119,6 @@ Item {
                 width: badgeLabel.implicitWidth + 14
                 height: badgeLabel.implicitHeight + 7
                 radius: 6
-                antialiasing: true
                 color: root.allSubtasksCompleted ? OrdlenDesign.withOpacity(OrdlenDesign.color.success, 0.12)
                                                  : OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0.06)
 

@@ -254,8 +254,12 @@ TestCase {
         verify(!highlight.visible)
         compare(highlight.radius, 12)
         hover(row)
-        tryVerify(() => highlight.visible && highlight.opacity === 1)
+        // Fades in with the quick animation rather than appearing at once.
+        verify(highlight.opacity < 1)
+        tryVerify(() => highlight.visible && highlight.opacity === 1, 1000)
         compare(row.height, 32)
+        mouseMove(testCase, 5, 390)
+        tryVerify(() => !highlight.visible, 1000)
     }
 
     // Context menu
