@@ -54,6 +54,8 @@ StoreSchema::State StoreSchema::prepare(SqliteConnection &connection)
     if (appId == 0 && version == 0 && objects == 0) {
         requireWritable(connection);
         connection.execute("PRAGMA query_only = 0");
+        // A new file starts in WAL mode, so creating it costs one commit.
+        connection.execute("PRAGMA journal_mode = WAL");
         create(connection);
         connection.execute("PRAGMA query_only = 1");
         return State::Created;
