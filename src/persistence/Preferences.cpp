@@ -153,27 +153,32 @@ bool Preferences::remove(const QString &key)
 bool Preferences::write(const Edit &edit)
 {
     const QFileInfo info(m_filePath);
-    if (!QDir().mkpath(info.absolutePath())) {
-        DiagnosticLog::write(
-            QStringLiteral("Ordlen: Could not save preferences — cannot create %1").arg(info.absolutePath()));
-        return false;
-    }
+    if (!QDir().mkpath(info.absolutePath()))
+        return reportFailure(QStringLiteral("cannot create %1").arg(info.absolutePath()));
     const QString staging = unusedSiblingPath(m_filePath, "new");
     const bool ok = writeVerified(staging, edit);
     QFile::remove(staging);
     if (!ok)
         return false;
+    m_lastFailure.clear();
     // Drop the cached copy so the next read sees the new file.
     QSettings(m_filePath, QSettings::IniFormat).sync();
     return true;
 }
 
+bool Preferences::reportFailure(const QString &reason)
+{
+    // Reads retry the legacy takeover, so a lasting failure would otherwise
+    // print the same line on every redraw of the menu.
+    if (reason != m_lastFailure)
+        DiagnosticLog::write(QStringLiteral("Ordlen: Could not save preferences — ") + reason);
+    m_lastFailure = reason;
+    return false;
+}
+
 bool Preferences::writeVerified(const QString &staging, const Edit &edit)
 {
-    auto fail = [](const QString &reason) {
-        DiagnosticLog::write(QStringLiteral("Ordlen: Could not save preferences — ") + reason);
-        return false;
-    };
+    auto fail = [this](const QString &reason) { return reportFailure(reason); };
 
     QMap<QString, QStringList> intended;
     {

@@ -28,8 +28,9 @@ public:
     bool boolValue(const QString &key, bool defaultValue) const;
     bool contains(const QString &key) const;
 
-    // Each returns false (and prints a line) when the file could not be
-    // written; the previous file is then unchanged.
+    // Each returns false (and prints a line, once while the same failure
+    // repeats) when the file could not be written; the previous file is then
+    // unchanged.
     bool setStringArray(const QString &key, const QStringList &value);
     bool setBool(const QString &key, bool value);
     bool remove(const QString &key);
@@ -38,6 +39,9 @@ private:
     using Edit = std::function<void(QSettings &)>;
     bool write(const Edit &edit);
     bool writeVerified(const QString &stagingPath, const Edit &edit);
+    // Prints the failure line once for a run of the same failure.
+    bool reportFailure(const QString &reason);
 
     QString m_filePath;
+    QString m_lastFailure;
 };

@@ -143,8 +143,9 @@ void TestPreferences::damagedFileIsNeverOverwritten()
     Preferences preferences(path);
     CapturedLines lines;
     QVERIFY(!preferences.setStringArray(key, {"Home"}));
+    QVERIFY(!preferences.setStringArray(key, {"Garden"}));
     QCOMPARE(contentsOf(path), damaged);
-    QCOMPARE(lines.lines().size(), 1);
+    QCOMPARE(lines.lines().size(), 1); // the same failure is reported once
     QVERIFY(lines.lines().constFirst().startsWith(QStringLiteral("Ordlen: Could not save preferences — ")));
 }
 
