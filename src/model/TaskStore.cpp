@@ -206,10 +206,12 @@ void TaskStore::deleteWorkspace(const QString &name)
     if (name == personalWorkspace)
         return;
 
+    QList<TaskItem *> doomed;
     for (TaskItem *task : fetchAllTasks()) {
         if (task->workspace() == name)
-            m_context->deleteRecord(task);
+            doomed.append(task);
     }
+    m_context->deleteRecords(doomed);
 
     QStringList saved = savedWorkspaces();
     saved.removeAll(name);

@@ -80,6 +80,25 @@ void ModelContext::deleteRecord(TaskItem *task)
 {
     if (!contains(task))
         return;
+    forget(task);
+    emit changed();
+}
+
+void ModelContext::deleteRecords(const QList<TaskItem *> &tasks)
+{
+    bool removedAny = false;
+    for (TaskItem *task : tasks) {
+        if (contains(task)) {
+            forget(task);
+            removedAny = true;
+        }
+    }
+    if (removedAny)
+        emit changed();
+}
+
+void ModelContext::forget(TaskItem *task)
+{
     // The subtask rows go with the task row (ON DELETE CASCADE); here only
     // their objects and pending inserts are dropped.
     for (SubTaskItem *subtask : task->subtasks()) {
@@ -100,7 +119,6 @@ void ModelContext::deleteRecord(TaskItem *task)
     }
     task->m_context = nullptr;
     task->deleteLater();
-    emit changed();
 }
 
 void ModelContext::markDirty(PersistentRecord *record)

@@ -34,6 +34,8 @@ public:
     // once control returns to the event loop, so QML references read null.
     void deleteRecord(TaskItem *task);
     void deleteRecord(SubTaskItem *subtask);
+    // Several tasks with one change announcement (a deleted workspace).
+    void deleteRecords(const QList<TaskItem *> &tasks);
 
     bool contains(const TaskItem *task) const { return m_tasks.contains(const_cast<TaskItem *>(task)); }
     bool contains(const SubTaskItem *subtask) const
@@ -58,6 +60,7 @@ private:
     friend class PersistentRecord;
     void markDirty(PersistentRecord *record);
 
+    void forget(TaskItem *task);
     void ensureFullyLoaded();
     void adopt(TaskItem *task);
     // Registers freshly read tasks, leaving out rows deleted but not saved.

@@ -224,11 +224,17 @@ void TestWorkspaces::deleteRemovesTasksAndSubtasks()
     store.createWorkspace(QStringLiteral("Work"));
     TaskItem *report = store.addTask(QStringLiteral("Report"));
     store.addSubtask(report, QStringLiteral("Draft"));
+    store.addTask(QStringLiteral("Slides"));
+    store.addTask(QStringLiteral("Budget"));
     store.setSelectedWorkspace(QString());
     store.addTask(QStringLiteral("Mine"));
     store.setSelectedWorkspace(QStringLiteral("Work"));
 
+    // The panel's list is delivered again once for the removal and once for
+    // the save, however many tasks the workspace held.
+    QSignalSpy delivered(fixture.context(), &ModelContext::changed);
     store.deleteWorkspace(QStringLiteral("Work"));
+    QCOMPARE(delivered.count(), 2);
     QVERIFY(store.selectedWorkspace().isEmpty());
     QCOMPARE(workspacesOf(fixture.allTasks()), QStringList{"Personal"});
     QCOMPARE(fixture.container->connection().queryInt("SELECT count(*) FROM SubTaskItem"), 0);
