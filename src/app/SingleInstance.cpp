@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "DiagnosticLog.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -73,7 +75,11 @@ bool SingleInstance::claim()
     // A socket file left by a killed instance would block listening.
     QLocalServer::removeServer(socketPath());
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(socketPath());
+    // Without the socket a second launch can't ask this one to show itself;
+    // the app still runs, and the lock still keeps it single.
+    if (!m_server.listen(socketPath()))
+        DiagnosticLog::write(QStringLiteral("Ordlen: Could not listen for other launches — ") +
+                             m_server.errorString());
     return true;
 }
 

@@ -20,6 +20,12 @@ void createPrivateDirectory(const QString &path)
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+void reportFallback(const QString &reason)
+{
+    DiagnosticLog::write(QStringLiteral("Ordlen: Error initializing SwiftData, falling back to memory: ") +
+                         reason);
+}
+
 } // namespace
 
 QString StorageBootstrap::dataDirectory()
@@ -39,9 +45,11 @@ std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(const QStri
     try {
         return ModelContainer::open(ModelConfiguration::onDisk(path));
     } catch (const StoreError &error) {
-        DiagnosticLog::write(
-            QStringLiteral("Ordlen: Error initializing SwiftData, falling back to memory: ") +
-            error.description());
+        reportFallback(error.description());
+    } catch (const std::exception &error) {
+        // Running out of memory on a strange file must not end the app at
+        // every start: the file is left alone, like any refused one.
+        reportFallback(QString::fromLocal8Bit(error.what()));
     }
     try {
         return ModelContainer::open(ModelConfiguration::inMemory());

@@ -1,5 +1,6 @@
 #include "TaskItem.h"
 
+#include "Positions.h"
 #include "SubTaskItem.h"
 #include "SubtaskOrder.h"
 
@@ -61,25 +62,20 @@ void TaskItem::attachSubtask(SubTaskItem *subtask)
 
 void TaskItem::appendSubtask(SubTaskItem *subtask)
 {
-    subtask->m_listIndex = m_subtasks.isEmpty() ? 0 : m_subtasks.constLast()->m_listIndex + 1;
+    subtask->m_listIndex = m_subtasks.isEmpty() ? 0 : Positions::after(m_subtasks.constLast()->m_listIndex);
     attachSubtask(subtask);
     emit subtask->taskChanged();
     emit subtasksChanged();
     emit subtaskProgressChanged();
 }
 
-void TaskItem::removeSubtasks(const QUuid &id)
+void TaskItem::removeSubtask(SubTaskItem *subtask)
 {
-    const auto removed = m_subtasks.removeIf([&](SubTaskItem *subtask) {
-        if (subtask->id() != id)
-            return false;
-        subtask->m_task = nullptr;
-        subtask->setParent(nullptr);
-        emit subtask->taskChanged();
-        return true;
-    });
-    if (removed == 0)
+    if (!m_subtasks.removeOne(subtask))
         return;
+    subtask->m_task = nullptr;
+    subtask->setParent(nullptr);
+    emit subtask->taskChanged();
     emit subtasksChanged();
     emit subtaskProgressChanged();
 }

@@ -59,8 +59,9 @@ public:
 
     // Appends the subtask and points it back at this task.
     void appendSubtask(SubTaskItem *subtask);
-    // Removes every entry with this id; the others keep their order.
-    void removeSubtasks(const QUuid &id);
+    // Removes this one subtask; the others keep their order. Ids are not
+    // used: a file written by another tool may repeat them.
+    void removeSubtask(SubTaskItem *subtask);
 
 signals:
     void titleChanged();

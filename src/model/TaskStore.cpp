@@ -2,6 +2,7 @@
 
 #include "DiagnosticLog.h"
 #include "ModelContext.h"
+#include "Positions.h"
 #include "StoreError.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
@@ -9,11 +10,32 @@
 #include "WorkspaceList.h"
 
 #include <QDateTime>
+#include <QTimer>
 #include <QUuid>
 
+namespace {
+
+// Long enough for another process's lock or a full disk to pass.
+constexpr int saveRetryIntervalMs = 2000;
+const QString &personalWorkspace = WorkspaceList::personal;
+
+} // namespace
+
 TaskStore::TaskStore(ModelContext *context, Preferences *preferences, QObject *parent)
-    : QObject(parent), m_context(context), m_preferences(preferences)
-{}
+    : QObject(parent), m_context(context), m_preferences(preferences), m_retry(new QTimer(this))
+{
+    m_retry->setSingleShot(true);
+    m_retry->setInterval(saveRetryIntervalMs);
+    connect(m_retry, &QTimer::timeout, this, [this] {
+        if (m_context->hasChanges())
+            save();
+    });
+}
+
+void TaskStore::setSaveRetryInterval(int milliseconds)
+{
+    m_retry->setInterval(milliseconds);
+}
 
 void TaskStore::setActiveFilter(TaskFilter filter)
 {
@@ -53,8 +75,11 @@ void TaskStore::save()
 {
     try {
         m_context->save();
+        m_retry->stop();
     } catch (const StoreError &error) {
         DiagnosticLog::write(QStringLiteral("Ordlen: SwiftData save error — ") + error.description());
+        if (m_context->hasChanges())
+            m_retry->start();
     }
 }
 
@@ -64,15 +89,9 @@ TaskItem *TaskStore::addTask(const QString &title)
     if (trimmed.isEmpty())
         return nullptr;
 
-    qint64 position = 0;
-    try {
-        const QList<TaskItem *> highest =
-            m_context->fetchTasks({TaskFetchDescriptor::Sort::SortOrderDescending, 1});
-        if (!highest.isEmpty())
-            position = highest.first()->sortOrder() + 1;
-    } catch (const StoreError &) {
-        // Without the highest position the task still goes in, at 0.
-    }
+    const QList<TaskItem *> highest =
+        m_context->fetchTasks({TaskFetchDescriptor::Sort::SortOrderDescending, 1});
+    const qint64 position = highest.isEmpty() ? 0 : Positions::after(highest.constFirst()->sortOrder());
 
     const QString workspace = m_selectedWorkspace.isEmpty() ? personalWorkspace : m_selectedWorkspace;
     auto *task = new TaskItem(QUuid::createUuid(), trimmed, false, QDateTime::currentDateTimeUtc(), QString(),
@@ -145,13 +164,7 @@ QList<TaskItem *> TaskStore::filtered(const QList<TaskItem *> &tasks) const
 
 QList<TaskItem *> TaskStore::fetchAllTasks() const
 {
-    try {
-        return m_context->fetchTasks();
-    } catch (const StoreError &) {
-        // A failed fetch leaves the tasks as they are; the list and the
-        // selection are still updated.
-        return {};
-    }
+    return m_context->fetchTasks();
 }
 
 QStringList TaskStore::savedWorkspaces() const
@@ -159,10 +172,14 @@ QStringList TaskStore::savedWorkspaces() const
     return WorkspaceList(m_preferences).saved();
 }
 
-void TaskStore::writeSavedWorkspaces(const QStringList &names)
+bool TaskStore::writeSavedWorkspaces(const QStringList &names)
 {
-    WorkspaceList(m_preferences).write(names);
+    // A failed write has printed its line; the menu keeps showing what the
+    // file holds.
+    if (!WorkspaceList(m_preferences).write(names))
+        return false;
     emit workspacesChanged();
+    return true;
 }
 
 void TaskStore::createWorkspace(const QString &name)
@@ -181,7 +198,7 @@ void TaskStore::createWorkspace(const QString &name)
 void TaskStore::renameWorkspace(const QString &from, const QString &to)
 {
     const QString newName = TextRules::trimmed(to);
-    if (newName.isEmpty() || newName == from || from == personalWorkspace)
+    if (newName.isEmpty() || from.isEmpty() || newName == from || from == personalWorkspace)
         return;
 
     for (TaskItem *task : fetchAllTasks()) {
@@ -294,7 +311,6 @@ void TaskStore::deleteSubtask(SubTaskItem *subtask, TaskItem *task)
     // deleting it would take it out of its real task behind the caller's back.
     if (!holds(subtask) || !holds(task) || subtask->task() != task)
         return;
-    task->removeSubtasks(subtask->id());
     m_context->deleteRecord(subtask);
     save();
 }

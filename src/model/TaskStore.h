@@ -9,6 +9,7 @@
 #include <QtQml/qqmlregistration.h>
 
 class ModelContext;
+class QTimer;
 class Preferences;
 class SubTaskItem;
 class TaskItem;
@@ -32,10 +33,6 @@ class TaskStore : public QObject
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
 
 public:
-    static inline const QString personalWorkspace = QStringLiteral("Personal");
-    static inline const QString customWorkspacesKey = QStringLiteral("ordlen_custom_workspaces");
-    static inline const QString legacyWorkspacesKey = QStringLiteral("zuvo_custom_workspaces");
-
     TaskStore(ModelContext *context, Preferences *preferences, QObject *parent = nullptr);
 
     TaskFilter activeFilter() const { return m_activeFilter; }
@@ -44,6 +41,9 @@ public:
     void setSelectedWorkspace(const QString &workspace);
     QString searchText() const { return m_searchText; }
     void setSearchText(const QString &text);
+
+    // How soon a save that failed for a passing reason is tried again.
+    void setSaveRetryInterval(int milliseconds);
 
     // Tasks
     Q_INVOKABLE TaskItem *addTask(const QString &title);
@@ -74,13 +74,15 @@ signals:
     void workspacesChanged();
 
 private:
+    // Saves the pending changes; a passing failure is tried again shortly.
     void save();
     bool holds(const TaskItem *task) const;
     bool holds(const SubTaskItem *subtask) const;
     QList<TaskItem *> fetchAllTasks() const;
 
     QStringList savedWorkspaces() const;
-    void writeSavedWorkspaces(const QStringList &names);
+    // Announces the list only once it is in the file.
+    bool writeSavedWorkspaces(const QStringList &names);
     void moveWorkspace(const QString &name, int offset);
 
     TaskFilter m_activeFilter = TaskFilter::Pending;
@@ -88,4 +90,5 @@ private:
     QString m_searchText;
     ModelContext *m_context;
     Preferences *m_preferences;
+    QTimer *m_retry;
 };

@@ -1,32 +1,34 @@
 #include "WorkspaceList.h"
 
 #include "Preferences.h"
-#include "TaskStore.h"
 
 #include <QSet>
 #include <algorithm>
 
 WorkspaceList::WorkspaceList(Preferences *preferences) : m_preferences(preferences) {}
 
-void WorkspaceList::takeOverLegacyList() const
+std::optional<QStringList> WorkspaceList::takeOverLegacyList() const
 {
-    const auto legacy = m_preferences->stringArray(TaskStore::legacyWorkspacesKey);
-    if (!legacy || m_preferences->stringArray(TaskStore::customWorkspacesKey))
-        return;
+    const auto legacy = m_preferences->stringArray(legacyKey);
+    if (!legacy || m_preferences->stringArray(savedKey))
+        return std::nullopt;
     // The legacy key goes only once its list is safely under the new key.
-    if (m_preferences->setStringArray(TaskStore::customWorkspacesKey, *legacy))
-        m_preferences->remove(TaskStore::legacyWorkspacesKey);
+    if (!m_preferences->setStringArray(savedKey, *legacy))
+        return legacy;
+    m_preferences->remove(legacyKey);
+    return std::nullopt;
 }
 
 QStringList WorkspaceList::saved() const
 {
-    takeOverLegacyList();
-    return cleaned(m_preferences->stringArray(TaskStore::customWorkspacesKey).value_or(QStringList()));
+    if (const auto untaken = takeOverLegacyList())
+        return cleaned(*untaken);
+    return cleaned(m_preferences->stringArray(savedKey).value_or(QStringList()));
 }
 
 bool WorkspaceList::write(const QStringList &names) const
 {
-    return m_preferences->setStringArray(TaskStore::customWorkspacesKey, names);
+    return m_preferences->setStringArray(savedKey, names);
 }
 
 QStringList WorkspaceList::cleaned(const QStringList &names)
@@ -34,7 +36,7 @@ QStringList WorkspaceList::cleaned(const QStringList &names)
     QStringList result;
     QSet<QString> seen;
     for (const QString &name : names) {
-        if (name == TaskStore::personalWorkspace || seen.contains(name))
+        if (name == personal || seen.contains(name))
             continue;
         seen.insert(name);
         result.append(name);
@@ -45,13 +47,13 @@ QStringList WorkspaceList::cleaned(const QStringList &names)
 QStringList WorkspaceList::available(const QStringList &saved, const QStringList &namesInUse,
                                      const QString &selected)
 {
-    QStringList result{TaskStore::personalWorkspace};
+    QStringList result{personal};
     result.append(saved);
 
     QSet<QString> others(namesInUse.cbegin(), namesInUse.cend());
     if (!selected.isEmpty())
         others.insert(selected);
-    others.remove(TaskStore::personalWorkspace);
+    others.remove(personal);
     for (const QString &name : saved)
         others.remove(name);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 
 class Preferences;
 
@@ -9,11 +10,17 @@ class Preferences;
 class WorkspaceList
 {
 public:
+    static inline const QString personal = QStringLiteral("Personal");
+    static inline const QString savedKey = QStringLiteral("ordlen_custom_workspaces");
+    static inline const QString legacyKey = QStringLiteral("zuvo_custom_workspaces");
+
     explicit WorkspaceList(Preferences *preferences);
 
     // Read afresh every time: takes over the legacy key once, then cleans the
     // list (no "Personal", no repeats; first places kept). Reading writes
-    // nothing but that one takeover.
+    // nothing but that one takeover; while the takeover can't be written,
+    // the legacy list is shown as it is and the takeover is tried again on
+    // the next read.
     QStringList saved() const;
     // Writes the whole list; false when the preferences could not be written.
     bool write(const QStringList &names) const;
@@ -25,7 +32,8 @@ public:
                                  const QString &selected);
 
 private:
-    void takeOverLegacyList() const;
+    // The list found under the legacy key when it is not taken over (yet).
+    std::optional<QStringList> takeOverLegacyList() const;
 
     Preferences *m_preferences;
 };

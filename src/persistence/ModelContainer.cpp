@@ -3,6 +3,8 @@
 #include "ModelContext.h"
 #include "SqliteConnection.h"
 #include "StoreError.h"
+#include "StoreFileGuard.h"
+#include "StoreLock.h"
 #include "StoreSchema.h"
 
 #include <QFileInfo>
@@ -33,51 +35,85 @@ void createPrivateFile(const QString &path)
 
 std::unique_ptr<ModelContainer> ModelContainer::open(const ModelConfiguration &configuration)
 {
-    std::unique_ptr<SqliteConnection> connection;
     if (configuration.isStoredInMemoryOnly) {
-        connection = std::make_unique<SqliteConnection>(QStringLiteral(":memory:"),
-                                                        SqliteConnection::OpenMode::ReadWriteCreate);
-    } else {
-        if (configuration.path.isEmpty())
-            throw StoreError(QStringLiteral("No store file was given."));
-        if (!QFileInfo::exists(configuration.path))
-            createPrivateFile(configuration.path);
-        // Never let SQLite create or replace a file: only the one checked above.
-        connection =
-            std::make_unique<SqliteConnection>(configuration.path, SqliteConnection::OpenMode::ReadWrite);
+        auto connection = std::make_unique<SqliteConnection>(QStringLiteral(":memory:"),
+                                                             SqliteConnection::OpenMode::ReadWriteCreate);
+        StoreSchema::create(*connection, true);
+        StoreSchema::allowWrites(*connection, true);
+        return std::unique_ptr<ModelContainer>(
+            new ModelContainer(configuration, nullptr, std::move(connection)));
     }
-    const StoreSchema::State state = StoreSchema::prepare(*connection);
-    std::unique_ptr<ModelContainer> container(new ModelContainer(configuration, std::move(connection)));
+    if (configuration.path.isEmpty())
+        throw StoreError(QStringLiteral("No store file was given."));
 
-    if (state == StoreSchema::State::Existing) {
-        // An existing file is checked page by page before anything is
-        // written to it. The check reads the whole file on its own
-        // connection while this thread loads the records: both are reads, and
-        // the records are dropped with the container if the check fails.
-        auto integrity = std::async(std::launch::async, [path = configuration.path] {
-            SqliteConnection reader(path, SqliteConnection::OpenMode::ReadOnly);
-            StoreSchema::checkIntegrity(reader);
-        });
-        try {
-            container->mainContext()->preload();
-        } catch (...) {
-            integrity.wait();
-            throw;
-        }
-        integrity.get(); // rethrows the check's StoreError
+    auto lock = std::make_unique<StoreLock>(configuration.path);
+    if (!QFileInfo::exists(configuration.path))
+        createPrivateFile(configuration.path);
+    const StoreFileGuard guard(configuration.path);
+    try {
+        return openFile(configuration, std::move(lock));
+    } catch (...) {
+        guard.restore();
+        throw;
     }
-    StoreSchema::allowWrites(*container->m_connection, configuration.isStoredInMemoryOnly);
+}
+
+std::unique_ptr<ModelContainer> ModelContainer::openFile(const ModelConfiguration &configuration,
+                                                         std::unique_ptr<StoreLock> lock)
+{
+    // The file is judged through a connection that cannot write, and nothing
+    // checkpoints a leftover -wal into it until it has passed every check:
+    // that -wal may belong to another database.
+    StoreSchema::State state;
+    {
+        SqliteConnection inspector(configuration.path, SqliteConnection::OpenMode::ReadOnly);
+        inspector.setCheckpointOnClose(false);
+        state = StoreSchema::inspect(inspector);
+    }
+    // Never let SQLite create or replace a file: only the one checked above.
+    auto connection =
+        std::make_unique<SqliteConnection>(configuration.path, SqliteConnection::OpenMode::ReadWrite);
+    connection->setCheckpointOnClose(false);
+    StoreSchema::requireWritable(*connection);
+    if (state == StoreSchema::State::Empty)
+        StoreSchema::create(*connection, false);
+
+    std::unique_ptr<ModelContainer> container(
+        new ModelContainer(configuration, std::move(lock), std::move(connection)));
+    if (state == StoreSchema::State::Existing)
+        container->loadCheckedRecords();
+    StoreSchema::allowWrites(*container->m_connection, false);
     return container;
 }
 
-ModelContainer::ModelContainer(const ModelConfiguration &configuration,
+void ModelContainer::loadCheckedRecords()
+{
+    // Every page is checked on a read-only connection of its own while this
+    // thread loads the records: both only read, and the records are dropped
+    // with the container if the check fails.
+    auto integrity = std::async(std::launch::async, [path = m_configuration.path] {
+        SqliteConnection reader(path, SqliteConnection::OpenMode::ReadOnly);
+        reader.setCheckpointOnClose(false);
+        StoreSchema::checkIntegrity(reader);
+    });
+    try {
+        m_mainContext->load();
+    } catch (...) {
+        integrity.wait();
+        throw;
+    }
+    integrity.get(); // rethrows the check's StoreError
+}
+
+ModelContainer::ModelContainer(const ModelConfiguration &configuration, std::unique_ptr<StoreLock> lock,
                                std::unique_ptr<SqliteConnection> connection)
-    : m_configuration(configuration), m_connection(std::move(connection)),
+    : m_configuration(configuration), m_lock(std::move(lock)), m_connection(std::move(connection)),
       m_mainContext(std::make_unique<ModelContext>(*m_connection))
 {}
 
 ModelContainer::~ModelContainer()
 {
+    m_mainContext->saveBeforeClosing();
     // The context holds prepared statements on the connection: close it first.
     m_mainContext.reset();
 }

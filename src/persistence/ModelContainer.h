@@ -6,13 +6,16 @@
 
 class ModelContext;
 class SqliteConnection;
+class StoreLock;
 
 // The opened store: one SQLite connection and the main context that works on it.
 class ModelContainer
 {
 public:
     // Throws StoreError with a readable text when the store can't be opened.
+    // A file that is refused is left as it was, companions included.
     static std::unique_ptr<ModelContainer> open(const ModelConfiguration &configuration);
+    // Makes one last attempt to save what is still pending.
     ~ModelContainer();
 
     ModelContext *mainContext() const { return m_mainContext.get(); }
@@ -20,9 +23,14 @@ public:
     SqliteConnection &connection() const { return *m_connection; }
 
 private:
-    ModelContainer(const ModelConfiguration &configuration, std::unique_ptr<SqliteConnection> connection);
+    ModelContainer(const ModelConfiguration &configuration, std::unique_ptr<StoreLock> lock,
+                   std::unique_ptr<SqliteConnection> connection);
+    static std::unique_ptr<ModelContainer> openFile(const ModelConfiguration &configuration,
+                                                    std::unique_ptr<StoreLock> lock);
+    void loadCheckedRecords();
 
     ModelConfiguration m_configuration;
+    std::unique_ptr<StoreLock> m_lock;
     std::unique_ptr<SqliteConnection> m_connection;
     std::unique_ptr<ModelContext> m_mainContext;
 };

@@ -1,9 +1,12 @@
 #include "ModelContext.h"
 
+#include "DiagnosticLog.h"
 #include "RecordLoader.h"
 #include "RecordWriter.h"
 #include "SqliteConnection.h"
+#include "SqliteError.h"
 #include "SqliteTransaction.h"
+#include "StoreLogging.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
 
@@ -25,13 +28,20 @@ ModelContext::ModelContext(SqliteConnection &connection, QObject *parent)
 
 ModelContext::~ModelContext() = default;
 
+void ModelContext::load()
+{
+    const QList<TaskItem *> stored = m_loader->loadAll();
+    m_tasks.reserve(stored.size());
+    for (TaskItem *task : stored)
+        adopt(task);
+    m_ordered.assign(stored.cbegin(), stored.cend());
+}
+
 void ModelContext::adopt(TaskItem *task)
 {
     task->m_context = this;
     task->setParent(this);
     m_tasks.insert(task);
-    if (task->m_rowId)
-        m_tasksByRow.insert(task->m_rowId, task);
     for (SubTaskItem *subtask : task->subtasks()) {
         subtask->m_context = this;
         m_subtasks.insert(subtask);
@@ -46,8 +56,7 @@ void ModelContext::insert(TaskItem *task)
     m_insertedTasks.append(task);
     for (SubTaskItem *subtask : task->subtasks())
         m_insertedSubtasks.append(subtask);
-    if (m_fullyLoaded)
-        m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
+    m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
     emit changed();
 }
 
@@ -65,14 +74,7 @@ void ModelContext::deleteRecord(SubTaskItem *subtask)
 {
     if (!contains(subtask))
         return;
-    if (TaskItem *task = subtask->task())
-        task->removeSubtasks(subtask->id());
-    m_subtasks.remove(subtask);
-    m_dirty.remove(subtask);
-    if (m_insertedSubtasks.removeOne(subtask) == false && subtask->m_rowId)
-        m_deletedSubtaskRows.append(subtask->m_rowId);
-    subtask->m_context = nullptr;
-    subtask->deleteLater();
+    forget(subtask, RowFate::Delete);
     emit changed();
 }
 
@@ -80,7 +82,7 @@ void ModelContext::deleteRecord(TaskItem *task)
 {
     if (!contains(task))
         return;
-    forget(task);
+    forget(task, RowFate::Delete);
     emit changed();
 }
 
@@ -89,7 +91,7 @@ void ModelContext::deleteRecords(const QList<TaskItem *> &tasks)
     bool removedAny = false;
     for (TaskItem *task : tasks) {
         if (contains(task)) {
-            forget(task);
+            forget(task, RowFate::Delete);
             removedAny = true;
         }
     }
@@ -97,10 +99,22 @@ void ModelContext::deleteRecords(const QList<TaskItem *> &tasks)
         emit changed();
 }
 
-void ModelContext::forget(TaskItem *task)
+void ModelContext::forget(SubTaskItem *subtask, RowFate fate)
+{
+    if (TaskItem *task = subtask->task())
+        task->removeSubtask(subtask);
+    m_subtasks.remove(subtask);
+    m_dirty.remove(subtask);
+    if (!m_insertedSubtasks.removeOne(subtask) && subtask->m_rowId && fate == RowFate::Delete)
+        m_deletedSubtaskRows.append(subtask->m_rowId);
+    subtask->m_context = nullptr;
+    subtask->deleteLater();
+}
+
+void ModelContext::forget(TaskItem *task, RowFate fate)
 {
     // The subtask rows go with the task row (ON DELETE CASCADE); here only
-    // their objects and pending inserts are dropped.
+    // their objects and pending writes are dropped.
     for (SubTaskItem *subtask : task->subtasks()) {
         m_subtasks.remove(subtask);
         m_dirty.remove(subtask);
@@ -109,14 +123,10 @@ void ModelContext::forget(TaskItem *task)
     }
     m_tasks.remove(task);
     m_dirty.remove(task);
-    if (!m_insertedTasks.removeOne(task) && task->m_rowId) {
+    if (!m_insertedTasks.removeOne(task) && task->m_rowId && fate == RowFate::Delete)
         m_deletedTaskRows.append(task->m_rowId);
-        m_tasksByRow.remove(task->m_rowId);
-    }
-    if (m_fullyLoaded) {
-        auto [first, last] = std::equal_range(m_ordered.begin(), m_ordered.end(), task, bySortOrder);
-        m_ordered.erase(std::find(first, last, task));
-    }
+    auto [first, last] = std::equal_range(m_ordered.begin(), m_ordered.end(), task, bySortOrder);
+    m_ordered.erase(std::find(first, last, task));
     task->m_context = nullptr;
     task->deleteLater();
 }
@@ -132,50 +142,84 @@ bool ModelContext::hasChanges() const
            !m_deletedSubtaskRows.isEmpty() || !m_dirty.isEmpty();
 }
 
+void ModelContext::clearPending()
+{
+    m_insertedTasks.clear();
+    m_insertedSubtasks.clear();
+    m_deletedTaskRows.clear();
+    m_deletedSubtaskRows.clear();
+    m_dirty.clear();
+}
+
 void ModelContext::save()
 {
     if (!hasChanges()) {
         emit changed();
         return;
     }
+    QList<PersistentRecord *> refused;
     try {
         SqliteTransaction transaction(m_connection);
-        writePendingChanges();
+        refused = writePendingChanges();
         transaction.commit();
     } catch (...) {
         forgetRowsOfFailedSave();
         emit changed();
         throw;
     }
-    for (TaskItem *task : std::as_const(m_insertedTasks))
-        m_tasksByRow.insert(task->m_rowId, task);
-    m_insertedTasks.clear();
-    m_insertedSubtasks.clear();
-    m_deletedTaskRows.clear();
-    m_deletedSubtaskRows.clear();
-    m_dirty.clear();
+    clearPending();
+    if (refused.isEmpty()) {
+        emit changed();
+        return;
+    }
+    const QString reason = m_writer->lastRefusal();
+    restoreFromFile(refused);
     emit changed();
+    throw StoreError(
+        QStringLiteral("A change was dropped because the store file no longer accepts it (%1).").arg(reason));
 }
 
-void ModelContext::writePendingChanges()
+void ModelContext::saveBeforeClosing()
+{
+    if (!hasChanges())
+        return;
+    try {
+        save();
+    } catch (const StoreError &error) {
+        DiagnosticLog::write(QStringLiteral("Ordlen: Changes that could not be saved are lost — ") +
+                             error.description());
+    }
+}
+
+QList<PersistentRecord *> ModelContext::writePendingChanges()
 {
     // Tasks before their subtasks (which refer to them), updates of rows
-    // that exist, then deletes.
-    for (TaskItem *task : std::as_const(m_insertedTasks))
-        m_writer->insert(task);
-    for (SubTaskItem *subtask : std::as_const(m_insertedSubtasks))
-        m_writer->insert(subtask);
+    // that exist, then deletes. Each record is written on its own savepoint,
+    // so one that the file refuses leaves the others to be saved.
+    QList<PersistentRecord *> refused;
+    for (TaskItem *task : std::as_const(m_insertedTasks)) {
+        if (!m_writer->tryWrite([&] { m_writer->insert(task); }))
+            refused.append(task);
+    }
+    for (SubTaskItem *subtask : std::as_const(m_insertedSubtasks)) {
+        if (!m_writer->tryWrite([&] { m_writer->insert(subtask); }))
+            refused.append(subtask);
+    }
     for (PersistentRecord *record : std::as_const(m_dirty)) {
+        bool written = true;
         if (auto *task = qobject_cast<TaskItem *>(record); task && !m_insertedTasks.contains(task))
-            m_writer->update(task);
+            written = m_writer->tryWrite([&] { m_writer->update(task); });
         else if (auto *subtask = qobject_cast<SubTaskItem *>(record);
                  subtask && !m_insertedSubtasks.contains(subtask))
-            m_writer->update(subtask);
+            written = m_writer->tryWrite([&] { m_writer->update(subtask); });
+        if (!written)
+            refused.append(record);
     }
     for (qint64 row : std::as_const(m_deletedSubtaskRows))
         m_writer->deleteSubtaskRow(row);
     for (qint64 row : std::as_const(m_deletedTaskRows))
         m_writer->deleteTaskRow(row);
+    return refused;
 }
 
 void ModelContext::forgetRowsOfFailedSave()
@@ -187,69 +231,45 @@ void ModelContext::forgetRowsOfFailedSave()
         subtask->m_rowId = 0;
 }
 
-QList<TaskItem *> ModelContext::adoptLoaded(const QList<TaskItem *> &loaded)
+bool ModelContext::rowExists(const char *table, qint64 rowId)
 {
-    const QSet<qint64> deleted(m_deletedTaskRows.cbegin(), m_deletedTaskRows.cend());
-    QList<TaskItem *> live;
-    live.reserve(loaded.size());
-    for (TaskItem *task : loaded) {
-        if (deleted.contains(task->m_rowId)) {
-            // Deleted in memory but still in the file: a fresh copy goes.
-            if (!task->m_context)
-                delete task; // with its subtasks, which are its children
-            continue;
+    return rowId != 0 && m_loader->rowExists(table, rowId);
+}
+
+void ModelContext::restoreFromFile(const QList<PersistentRecord *> &refused)
+{
+    // A refused change means its row (or its task's row) has gone from the
+    // file behind this process's back: the file is right, so the record goes
+    // from memory as well, without deleting anything more.
+    for (PersistentRecord *record : refused) {
+        if (auto *subtask = qobject_cast<SubTaskItem *>(record); subtask && contains(subtask)) {
+            TaskItem *task = subtask->task();
+            if (!rowExists("SubTaskItem", subtask->m_rowId))
+                forget(subtask, RowFate::Keep);
+            else
+                qCWarning(lcStore) << "the store file refused a change of a subtask it still holds";
+            if (task && contains(task) && !rowExists("TaskItem", task->m_rowId))
+                forget(task, RowFate::Keep);
+        } else if (auto *task = qobject_cast<TaskItem *>(record); task && contains(task)) {
+            if (!rowExists("TaskItem", task->m_rowId))
+                forget(task, RowFate::Keep);
+            else
+                qCWarning(lcStore) << "the store file refused a change of a task it still holds";
         }
-        if (!task->m_context)
-            adopt(task);
-        live.append(task);
     }
-    return live;
 }
 
-void ModelContext::ensureFullyLoaded()
-{
-    if (m_fullyLoaded)
-        return;
-    const QList<TaskItem *> stored = m_loader->loadAll(m_tasksByRow);
-    m_tasks.reserve(m_tasks.size() + stored.size());
-    m_tasksByRow.reserve(m_tasksByRow.size() + stored.size());
-    const QList<TaskItem *> live = adoptLoaded(stored);
-    m_ordered.assign(live.cbegin(), live.cend());
-    for (TaskItem *task : std::as_const(m_insertedTasks))
-        m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
-    m_fullyLoaded = true;
-}
-
-QList<TaskItem *> ModelContext::highestTasks(int count)
-{
-    if (m_fullyLoaded) {
-        QList<TaskItem *> result;
-        for (auto it = m_ordered.rbegin(); it != m_ordered.rend() && result.size() < count; ++it)
-            result.append(*it);
-        return result;
-    }
-    // Answered by the sortOrder index; rows deleted but not yet saved are
-    // skipped, so ask for that many more.
-    QList<TaskItem *> candidates =
-        adoptLoaded(m_loader->loadHighest(count + int(m_deletedTaskRows.size()), m_tasksByRow));
-    candidates.append(m_insertedTasks);
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const TaskItem *a, const TaskItem *b) { return a->sortOrder() > b->sortOrder(); });
-    candidates.resize(std::min<qsizetype>(candidates.size(), count));
-    return candidates;
-}
-
-QList<TaskItem *> ModelContext::fetchTasks(const TaskFetchDescriptor &descriptor)
+QList<TaskItem *> ModelContext::fetchTasks(const TaskFetchDescriptor &descriptor) const
 {
     using Sort = TaskFetchDescriptor::Sort;
-    if (descriptor.limit && descriptor.sort == Sort::SortOrderDescending)
-        return highestTasks(std::max(0, *descriptor.limit));
-
-    ensureFullyLoaded();
-    QList<TaskItem *> result(m_ordered.cbegin(), m_ordered.cend());
-    if (descriptor.sort == Sort::SortOrderDescending)
-        std::reverse(result.begin(), result.end());
+    QList<TaskItem *> result;
+    qsizetype count = qsizetype(m_ordered.size());
     if (descriptor.limit)
-        result.resize(std::min<qsizetype>(result.size(), std::max(0, *descriptor.limit)));
+        count = std::min<qsizetype>(count, std::max(0, *descriptor.limit));
+    result.reserve(count);
+    if (descriptor.sort == Sort::SortOrderDescending)
+        std::copy_n(m_ordered.crbegin(), count, std::back_inserter(result));
+    else
+        std::copy_n(m_ordered.cbegin(), count, std::back_inserter(result));
     return result;
 }

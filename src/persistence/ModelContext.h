@@ -16,9 +16,11 @@ class SqliteConnection;
 class SubTaskItem;
 class TaskItem;
 
-// The working set of records. Changes stay pending in memory until save()
-// writes all of them in one transaction; a failed save keeps them pending so
-// the next save writes them. There is one object per stored record.
+// The working set of records, all in memory once load() has run. Changes stay
+// pending until save() writes them in one transaction. A save that fails for
+// a passing reason (a full disk, another process's lock) keeps them pending
+// for the next save; a change the file refuses for good (its row is gone) is
+// dropped, and its records are put back as the file has them.
 class ModelContext : public QObject
 {
     Q_OBJECT
@@ -26,6 +28,9 @@ class ModelContext : public QObject
 public:
     explicit ModelContext(SqliteConnection &connection, QObject *parent = nullptr);
     ~ModelContext() override;
+
+    // Reads every stored record. Throws StoreError.
+    void load();
 
     // The context takes ownership. A subtask's task must be inserted too.
     void insert(TaskItem *task);
@@ -44,13 +49,13 @@ public:
     }
     bool hasChanges() const;
 
-    // Throws StoreError; the changes then stay pending.
+    // Throws StoreError: either the changes stay pending (a passing failure),
+    // or the refused ones were dropped and the rest saved.
     void save();
-    // Loads every stored record now rather than at the first fetch.
-    void preload() { ensureFullyLoaded(); }
+    // The last save before the store closes; reports what it could not keep.
+    void saveBeforeClosing();
 
-    // Throws StoreError. Unsaved inserts and deletes are taken into account.
-    QList<TaskItem *> fetchTasks(const TaskFetchDescriptor &descriptor = {});
+    QList<TaskItem *> fetchTasks(const TaskFetchDescriptor &descriptor = {}) const;
 
 signals:
     // After records were inserted, deleted or saved.
@@ -60,14 +65,19 @@ private:
     friend class PersistentRecord;
     void markDirty(PersistentRecord *record);
 
-    void forget(TaskItem *task);
-    void ensureFullyLoaded();
+    enum class RowFate
+    {
+        Delete,
+        Keep
+    };
+    void forget(TaskItem *task, RowFate fate);
+    void forget(SubTaskItem *subtask, RowFate fate);
     void adopt(TaskItem *task);
-    // Registers freshly read tasks, leaving out rows deleted but not saved.
-    QList<TaskItem *> adoptLoaded(const QList<TaskItem *> &loaded);
-    QList<TaskItem *> highestTasks(int count);
-    void writePendingChanges();
+    void clearPending();
+    QList<PersistentRecord *> writePendingChanges();
     void forgetRowsOfFailedSave();
+    void restoreFromFile(const QList<PersistentRecord *> &refused);
+    bool rowExists(const char *table, qint64 rowId);
 
     SqliteConnection &m_connection;
     std::unique_ptr<RecordWriter> m_writer;
@@ -75,10 +85,8 @@ private:
 
     QSet<TaskItem *> m_tasks;
     QSet<SubTaskItem *> m_subtasks;
-    QHash<qint64, TaskItem *> m_tasksByRow;
-    // Every task by ascending sortOrder, valid once everything is loaded.
+    // Every task by ascending sortOrder.
     std::vector<TaskItem *> m_ordered;
-    bool m_fullyLoaded = false;
 
     QList<TaskItem *> m_insertedTasks;
     QList<SubTaskItem *> m_insertedSubtasks;

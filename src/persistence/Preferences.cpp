@@ -1,26 +1,21 @@
 #include "Preferences.h"
 
 #include "DiagnosticLog.h"
+#include "StoreLogging.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QUuid>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// QSettings keeps one parsed copy per file name for the whole process, so a
-// path it has never seen is the only way to make it read a file from disk.
-QString unusedSiblingPath(const QString &path, const char *purpose)
-{
-    const QFileInfo info(path);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') +
-           QLatin1String(purpose) + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::Id128);
-}
 
 // A value as it reads back from an INI file: a one-element list comes back as
 // a string, an empty list as an invalid value, a Boolean as "true"/"false".
@@ -38,30 +33,46 @@ QStringList asWritten(const QVariant &value)
     }
 }
 
-QMap<QString, QStringList> allValues(QSettings &settings)
+QMap<QString, QStringList> asWritten(const QMap<QString, QVariant> &values)
 {
-    QMap<QString, QStringList> values;
-    for (const QString &key : settings.allKeys())
-        values.insert(key, asWritten(settings.value(key)));
-    return values;
+    QMap<QString, QStringList> written;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        written.insert(it.key(), asWritten(it.value()));
+    return written;
 }
 
-// Qt's INI reader silently drops every key after an unterminated quote. A
-// file with more key lines than keys read must not be rewritten from what
-// was read, or the dropped keys would be lost.
-bool readCompletely(const QString &path, const QSettings &settings)
+// The distinct keys an INI text spells out, section by section: a key that
+// is repeated counts once, as Qt keeps only one of them.
+qsizetype distinctKeyLines(const QByteArray &iniText)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return true; // no file yet
-    qsizetype keyLines = 0;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (!line.isEmpty() && line.contains('=') && !line.startsWith(';') && !line.startsWith('#') &&
-            !line.startsWith('['))
-            ++keyLines;
+    QSet<QByteArray> keys;
+    QByteArray section;
+    for (const QByteArray &raw : iniText.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[')) {
+            section = line;
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0 && !line.startsWith(';') && !line.startsWith('#'))
+            keys.insert(section + '\n' + line.left(equals).trimmed());
     }
-    return settings.allKeys().size() >= keyLines;
+    return keys.size();
+}
+
+// Identifies one version of a file on disk: a write through rename() gives a
+// new inode, an edit in place a new size or modification time.
+QByteArray stampOf(const QString &path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QByteArrayLiteral("missing");
+    return QByteArray::number(qulonglong(info.st_ino)) + ':' + QByteArray::number(qlonglong(info.st_size)) +
+           ':' + QByteArray::number(qlonglong(info.st_mtim.tv_sec)) + '.' +
+           QByteArray::number(qlonglong(info.st_mtim.tv_nsec)) + ':' +
+           QByteArray::number(qlonglong(info.st_ctim.tv_nsec));
 }
 
 bool syncToDisk(const QString &path)
@@ -84,30 +95,74 @@ QString Preferences::defaultFilePath()
            QStringLiteral("/Ordlen/Ordlen.conf");
 }
 
+Preferences::Contents Preferences::read(const QByteArray &iniText)
+{
+    Contents contents;
+    if (iniText.isEmpty())
+        return contents;
+    // Qt parses files only, and caches them by path: a path it has never
+    // seen is the only way to make it parse these bytes.
+    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/ordlen-prefs-XXXXXX.conf"));
+    if (!copy.open() || copy.write(iniText) != iniText.size() || !copy.flush()) {
+        qCWarning(lcPrefs) << "could not stage the preferences for reading:" << copy.errorString();
+        contents.complete = false;
+        return contents;
+    }
+    QSettings settings(copy.fileName(), QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    contents.complete = settings.status() == QSettings::NoError && keys.size() >= distinctKeyLines(iniText);
+    if (!contents.complete)
+        return contents;
+    for (const QString &key : keys)
+        contents.values.insert(key, settings.value(key));
+    return contents;
+}
+
+const Preferences::Contents &Preferences::current() const
+{
+    const QByteArray stamp = stampOf(m_filePath);
+    if (stamp == m_readStamp)
+        return m_contents;
+    QFile file(m_filePath);
+    QByteArray text;
+    if (file.open(QIODevice::ReadOnly))
+        text = file.readAll();
+    else if (file.exists())
+        qCWarning(lcPrefs) << "could not read" << m_filePath << file.errorString();
+    m_contents = read(text);
+    m_readStamp = stamp;
+    if (!m_contents.complete)
+        reportFailure(QStringLiteral("%1 could not be read completely; it is left as it is").arg(m_filePath));
+    return m_contents;
+}
+
+QVariant Preferences::value(const QString &key) const
+{
+    return current().values.value(key);
+}
+
 bool Preferences::contains(const QString &key) const
 {
-    return QSettings(m_filePath, QSettings::IniFormat).contains(key);
+    return current().values.contains(key);
 }
 
 std::optional<QStringList> Preferences::stringArray(const QString &key) const
 {
-    QSettings settings(m_filePath, QSettings::IniFormat);
-    if (!settings.contains(key))
+    if (!contains(key))
         return std::nullopt;
-    const QVariant value = settings.value(key);
-    switch (value.typeId()) {
+    const QVariant stored = value(key);
+    switch (stored.typeId()) {
     case QMetaType::QStringList:
-        return value.toStringList();
+        return stored.toStringList();
     case QMetaType::QString:
         // The INI format writes a one-element list as a plain string.
-        return QStringList{value.toString()};
+        return QStringList{stored.toString()};
     case QMetaType::UnknownType:
         // ...and an empty list as @Invalid().
         return QStringList{};
     case QMetaType::QVariantList: {
-        const QVariantList items = value.toList();
         QStringList strings;
-        for (const QVariant &item : items) {
+        for (const QVariant &item : stored.toList()) {
             if (item.typeId() != QMetaType::QString)
                 return std::nullopt;
             strings.append(item.toString());
@@ -121,12 +176,11 @@ std::optional<QStringList> Preferences::stringArray(const QString &key) const
 
 bool Preferences::boolValue(const QString &key, bool defaultValue) const
 {
-    QSettings settings(m_filePath, QSettings::IniFormat);
-    const QVariant value = settings.value(key);
-    if (value.typeId() == QMetaType::Bool)
-        return value.toBool();
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString();
+    const QVariant stored = value(key);
+    if (stored.typeId() == QMetaType::Bool)
+        return stored.toBool();
+    if (stored.typeId() == QMetaType::QString) {
+        const QString text = stored.toString();
         if (text == QLatin1String("true"))
             return true;
         if (text == QLatin1String("false"))
@@ -155,18 +209,16 @@ bool Preferences::write(const Edit &edit)
     const QFileInfo info(m_filePath);
     if (!QDir().mkpath(info.absolutePath()))
         return reportFailure(QStringLiteral("cannot create %1").arg(info.absolutePath()));
-    const QString staging = unusedSiblingPath(m_filePath, "new");
+    const QString staging = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                            QStringLiteral(".new-") + QUuid::createUuid().toString(QUuid::Id128);
     const bool ok = writeVerified(staging, edit);
     QFile::remove(staging);
-    if (!ok)
-        return false;
-    m_lastFailure.clear();
-    // Drop the cached copy so the next read sees the new file.
-    QSettings(m_filePath, QSettings::IniFormat).sync();
-    return true;
+    if (ok)
+        m_lastFailure.clear();
+    return ok;
 }
 
-bool Preferences::reportFailure(const QString &reason)
+bool Preferences::reportFailure(const QString &reason) const
 {
     // Reads retry the legacy takeover, so a lasting failure would otherwise
     // print the same line on every redraw of the menu.
@@ -178,42 +230,39 @@ bool Preferences::reportFailure(const QString &reason)
 
 bool Preferences::writeVerified(const QString &staging, const Edit &edit)
 {
-    auto fail = [this](const QString &reason) { return reportFailure(reason); };
+    const Contents &now = current();
+    if (!now.complete)
+        return reportFailure(
+            QStringLiteral("%1 could not be read completely; it is left as it is").arg(m_filePath));
 
-    QMap<QString, QStringList> intended;
+    QMap<QString, QVariant> intended;
     {
-        QSettings current(m_filePath, QSettings::IniFormat);
-        current.sync(); // pick up edits made outside this process
-        if (current.status() == QSettings::FormatError || !readCompletely(m_filePath, current))
-            return fail(QStringLiteral("%1 could not be read completely").arg(m_filePath));
         QSettings next(staging, QSettings::IniFormat);
-        for (const QString &key : current.allKeys())
-            next.setValue(key, current.value(key));
+        for (auto it = now.values.cbegin(); it != now.values.cend(); ++it)
+            next.setValue(it.key(), it.value());
         edit(next);
         next.sync();
         if (next.status() != QSettings::NoError)
-            return fail(QStringLiteral("could not write %1").arg(staging));
-        intended = allValues(next);
+            return reportFailure(QStringLiteral("could not write a new file beside %1").arg(m_filePath));
+        for (const QString &key : next.allKeys())
+            intended.insert(key, next.value(key));
     }
 
     // Qt's own writer can report success on a full disk with a cut-off file,
     // so read the new file back before it replaces the old one.
-    const QString probe = unusedSiblingPath(m_filePath, "check");
-    if (!QFile::copy(staging, probe))
-        return fail(QStringLiteral("could not read back %1").arg(staging));
-    QMap<QString, QStringList> written;
-    {
-        QSettings readBack(probe, QSettings::IniFormat);
-        written = allValues(readBack);
-    }
-    QFile::remove(probe);
-    if (written != intended)
-        return fail(QStringLiteral("the new preferences file was incomplete (is the disk full?)"));
+    QFile written(staging);
+    if (!written.open(QIODevice::ReadOnly))
+        return reportFailure(QStringLiteral("could not read back the new file beside %1").arg(m_filePath));
+    const Contents readBack = read(written.readAll());
+    if (!readBack.complete || asWritten(readBack.values) != asWritten(intended))
+        return reportFailure(QStringLiteral("the new preferences file was incomplete (is the disk full?)"));
 
     if (!syncToDisk(staging))
-        return fail(QStringLiteral("could not flush %1 to disk").arg(staging));
+        return reportFailure(
+            QStringLiteral("could not flush the new file beside %1 to disk").arg(m_filePath));
     if (::rename(QFile::encodeName(staging).constData(), QFile::encodeName(m_filePath).constData()) != 0)
-        return fail(QStringLiteral("could not replace %1").arg(m_filePath));
-    syncToDisk(QFileInfo(m_filePath).absolutePath());
+        return reportFailure(QStringLiteral("could not replace %1").arg(m_filePath));
+    if (!syncToDisk(QFileInfo(m_filePath).absolutePath()))
+        qCWarning(lcPrefs) << "could not flush the folder of" << m_filePath;
     return true;
 }

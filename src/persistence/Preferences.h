@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -8,8 +9,10 @@
 
 class QSettings;
 
-// The user's preferences: a few keys in one INI file, read afresh on every
-// use. A write replaces the file only once the new file has been read back
+// The user's preferences: a few keys in one INI file, owned by this object.
+// Reads come from the file as it is on disk (never from Qt's per-process
+// cache of settings files, which can miss a write made within one timestamp
+// tick). A write replaces the file only once the new file has been read back
 // and found complete, so a full disk or a failing write leaves the previous
 // preferences intact.
 class Preferences
@@ -35,13 +38,28 @@ public:
     bool setBool(const QString &key, bool value);
     bool remove(const QString &key);
 
+    // What a file holds, as Qt reads it. A file Qt reads only in part (an
+    // unterminated quote swallows every later line) is not complete: its
+    // values can't be trusted, and it is never rewritten from them.
+    struct Contents
+    {
+        bool complete = true;
+        QMap<QString, QVariant> values;
+    };
+    static Contents read(const QByteArray &iniText);
+
 private:
     using Edit = std::function<void(QSettings &)>;
+    // The file's contents, read again whenever it changed on disk.
+    const Contents &current() const;
+    QVariant value(const QString &key) const;
     bool write(const Edit &edit);
     bool writeVerified(const QString &stagingPath, const Edit &edit);
     // Prints the failure line once for a run of the same failure.
-    bool reportFailure(const QString &reason);
+    bool reportFailure(const QString &reason) const;
 
     QString m_filePath;
-    QString m_lastFailure;
+    mutable QString m_lastFailure;
+    mutable QByteArray m_readStamp;
+    mutable Contents m_contents;
 };

@@ -30,14 +30,12 @@ QString RecordLoader::workspaceAt(SqliteStatement &row, int column)
     return name;
 }
 
-TaskItem *RecordLoader::taskFromRow(SqliteStatement &row, bool withSubtasks)
+TaskItem *RecordLoader::taskFromRow(SqliteStatement &row)
 {
     auto *task =
         new TaskItem(QUuid::fromRfc4122(row.blobViewAt(1)), row.textAt(2), row.int64At(3) != 0,
                      timestampFrom(row.int64At(4)), row.textAt(5), row.int64At(6), workspaceAt(row, 7));
     task->m_rowId = row.int64At(0);
-    if (withSubtasks)
-        loadSubtasksOf(task);
     return task;
 }
 
@@ -50,27 +48,22 @@ SubTaskItem *RecordLoader::subtaskFromRow(SqliteStatement &row)
     return subtask;
 }
 
-QList<TaskItem *> RecordLoader::loadAll(const TaskLookup &known)
+QList<TaskItem *> RecordLoader::loadAll()
 {
+    // Sized by what is read, never by the largest row id: another tool may
+    // have written ids far beyond the number of rows.
     QList<TaskItem *> tasks;
-    TaskLookup fresh;
-    const qint64 storedTasks = m_connection.queryInt("SELECT max(pk) FROM TaskItem");
-    tasks.reserve(storedTasks);
-    fresh.reserve(storedTasks);
+    QHash<qint64, TaskItem *> byRow;
     {
         const QByteArray sql = QByteArray("SELECT ") + taskColumns + " FROM TaskItem ORDER BY sortOrder, pk";
         SqliteStatement rows = m_connection.prepare(sql.constData());
         while (rows.step()) {
-            if (TaskItem *existing = known.value(rows.int64At(0))) {
-                tasks.append(existing);
-                continue;
-            }
-            TaskItem *task = taskFromRow(rows, false);
-            fresh.insert(task->m_rowId, task);
+            TaskItem *task = taskFromRow(rows);
+            byRow.insert(task->m_rowId, task);
             tasks.append(task);
         }
     }
-    if (fresh.isEmpty())
+    if (tasks.isEmpty())
         return tasks;
 
     SqliteStatement rows = m_connection.prepare(
@@ -82,39 +75,19 @@ QList<TaskItem *> RecordLoader::loadAll(const TaskLookup &known)
         const qint64 taskRow = rows.int64At(6);
         if (taskRow != ownerRow) {
             ownerRow = taskRow;
-            owner = fresh.value(taskRow);
+            owner = byRow.value(taskRow);
         }
-        // Subtasks of tasks loaded earlier are in memory already; a subtask
-        // without a task is unreachable and stays in the file untouched.
+        // A subtask without a task is unreachable and stays in the file untouched.
         if (owner)
             owner->attachSubtask(subtaskFromRow(rows));
     }
     return tasks;
 }
 
-QList<TaskItem *> RecordLoader::loadHighest(int count, const TaskLookup &known)
+bool RecordLoader::rowExists(const char *table, qint64 rowId)
 {
-    const QByteArray sql =
-        QByteArray("SELECT ") + taskColumns + " FROM TaskItem ORDER BY sortOrder DESC, pk DESC LIMIT ?";
-    SqliteStatement rows = m_connection.prepare(sql.constData());
-    rows.bind(1, qint64(count));
-    QList<TaskItem *> tasks;
-    while (rows.step()) {
-        if (TaskItem *existing = known.value(rows.int64At(0))) {
-            tasks.append(existing);
-            continue;
-        }
-        tasks.append(taskFromRow(rows, true));
-    }
-    return tasks;
-}
-
-void RecordLoader::loadSubtasksOf(TaskItem *task)
-{
-    SqliteStatement rows = m_connection.prepare(
-        "SELECT pk, id, title, isCompleted, createdAt, sortOrder, task, listIndex FROM SubTaskItem "
-        "WHERE task = ? ORDER BY listIndex, pk");
-    rows.bind(1, task->m_rowId);
-    while (rows.step())
-        task->attachSubtask(subtaskFromRow(rows));
+    const QByteArray sql = QByteArray("SELECT 1 FROM ") + table + " WHERE pk = ?";
+    SqliteStatement row = m_connection.prepare(sql.constData());
+    row.bind(1, rowId);
+    return row.step();
 }

@@ -7,26 +7,19 @@ class SqliteConnection;
 class TaskItem;
 class SubTaskItem;
 
-// Turns stored rows into record objects. A row whose record is already in
-// memory yields that same object, so each record has exactly one object.
+// Turns stored rows into record objects.
 class RecordLoader
 {
 public:
-    using TaskLookup = QHash<qint64, TaskItem *>;
-
     explicit RecordLoader(SqliteConnection &connection);
 
-    // Every task with its subtasks, by ascending sortOrder. Tasks already in
-    // `known` are reused as they are (their subtasks are already loaded).
-    QList<TaskItem *> loadAll(const TaskLookup &known);
-
-    // The stored tasks with the highest sortOrder, highest first.
-    QList<TaskItem *> loadHighest(int count, const TaskLookup &known);
+    // Every task with its subtasks, by ascending sortOrder.
+    QList<TaskItem *> loadAll();
+    bool rowExists(const char *table, qint64 rowId);
 
 private:
     static SubTaskItem *subtaskFromRow(class SqliteStatement &row);
-    void loadSubtasksOf(TaskItem *task);
-    TaskItem *taskFromRow(class SqliteStatement &row, bool withSubtasks);
+    TaskItem *taskFromRow(class SqliteStatement &row);
     QString workspaceAt(class SqliteStatement &row, int column);
 
     SqliteConnection &m_connection;

@@ -1,8 +1,11 @@
 #include "RecordWriter.h"
 
 #include "SqliteConnection.h"
+#include "SqliteError.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
+
+#include <sqlite3.h>
 
 RecordWriter::RecordWriter(SqliteConnection &connection)
     : m_connection(connection),
@@ -16,8 +19,34 @@ RecordWriter::RecordWriter(SqliteConnection &connection)
           connection.prepare("UPDATE TaskItem SET title = ?, isCompleted = ?, workspace = ? WHERE pk = ?")),
       m_updateSubtask(connection.prepare("UPDATE SubTaskItem SET title = ?, isCompleted = ? WHERE pk = ?")),
       m_deleteTask(connection.prepare("DELETE FROM TaskItem WHERE pk = ?")),
-      m_deleteSubtask(connection.prepare("DELETE FROM SubTaskItem WHERE pk = ?"))
+      m_deleteSubtask(connection.prepare("DELETE FROM SubTaskItem WHERE pk = ?")),
+      m_savepoint(connection.prepare("SAVEPOINT record")),
+      m_rollbackToSavepoint(connection.prepare("ROLLBACK TO record")),
+      m_releaseSavepoint(connection.prepare("RELEASE record"))
 {}
+
+bool RecordWriter::tryWrite(const std::function<void()> &write)
+{
+    m_savepoint.execute();
+    try {
+        write();
+    } catch (const SqliteError &error) {
+        if (!error.isPermanent())
+            throw;
+        m_lastRefusal = error.description();
+        m_rollbackToSavepoint.execute();
+        m_releaseSavepoint.execute();
+        return false;
+    }
+    m_releaseSavepoint.execute();
+    return true;
+}
+
+void RecordWriter::requireOneRowChanged()
+{
+    if (m_connection.changes() != 1)
+        throw SqliteError(SQLITE_NOTFOUND, QStringLiteral("the record's row is no longer in the store file"));
+}
 
 void RecordWriter::insert(TaskItem *task)
 {
@@ -55,6 +84,7 @@ void RecordWriter::update(TaskItem *task)
         .bind(3, task->workspace())
         .bind(4, task->m_rowId);
     m_updateTask.execute();
+    requireOneRowChanged();
 }
 
 void RecordWriter::update(SubTaskItem *subtask)
@@ -63,6 +93,7 @@ void RecordWriter::update(SubTaskItem *subtask)
         .bind(2, qint64(subtask->isCompleted()))
         .bind(3, subtask->m_rowId);
     m_updateSubtask.execute();
+    requireOneRowChanged();
 }
 
 void RecordWriter::deleteTaskRow(qint64 rowId)

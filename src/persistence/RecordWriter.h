@@ -2,6 +2,9 @@
 
 #include "SqliteStatement.h"
 
+#include <QString>
+#include <functional>
+
 class SqliteConnection;
 class TaskItem;
 class SubTaskItem;
@@ -19,7 +22,15 @@ public:
     void deleteTaskRow(qint64 rowId);
     void deleteSubtaskRow(qint64 rowId);
 
+    // Runs one record's writes on a savepoint inside the open transaction.
+    // False, with the writes undone, when the file refuses them for good;
+    // any other failure is thrown.
+    bool tryWrite(const std::function<void()> &write);
+    QString lastRefusal() const { return m_lastRefusal; }
+
 private:
+    void requireOneRowChanged();
+
     SqliteConnection &m_connection;
     SqliteStatement m_insertTask;
     SqliteStatement m_insertSubtask;
@@ -27,4 +38,8 @@ private:
     SqliteStatement m_updateSubtask;
     SqliteStatement m_deleteTask;
     SqliteStatement m_deleteSubtask;
+    SqliteStatement m_savepoint;
+    SqliteStatement m_rollbackToSavepoint;
+    SqliteStatement m_releaseSavepoint;
+    QString m_lastRefusal;
 };

@@ -26,6 +26,9 @@ SqliteConnection::SqliteConnection(const QString &path, OpenMode mode)
         throw error;
     }
     sqlite3_extended_result_codes(m_db, 1);
+    // Before the first read: a lock held for a moment at start-up must not
+    // make the store look unusable.
+    setBusyTimeout(openBusyTimeoutMs);
 }
 
 SqliteConnection::~SqliteConnection()
@@ -64,6 +67,24 @@ QString SqliteConnection::queryText(const char *sql)
 qint64 SqliteConnection::lastInsertRowId() const
 {
     return sqlite3_last_insert_rowid(m_db);
+}
+
+int SqliteConnection::changes() const
+{
+    return sqlite3_changes(m_db);
+}
+
+void SqliteConnection::setBusyTimeout(int milliseconds)
+{
+    sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+void SqliteConnection::setCheckpointOnClose(bool enabled)
+{
+    int applied = 0;
+    const int rc = sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, enabled ? 0 : 1, &applied);
+    if (rc != SQLITE_OK)
+        throw SqliteError::fromConnection(m_db, rc, QStringLiteral("checkpoint setting"));
 }
 
 bool SqliteConnection::isReadOnly() const

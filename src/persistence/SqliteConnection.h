@@ -17,6 +17,9 @@ public:
         ReadWriteCreate
     };
 
+    // Waits this long for another process's lock while a file is opened.
+    static constexpr int openBusyTimeoutMs = 5000;
+
     // A path of ":memory:" opens a private in-memory database.
     SqliteConnection(const QString &path, OpenMode mode);
     ~SqliteConnection();
@@ -32,7 +35,16 @@ public:
     QString queryText(const char *sql);
 
     qint64 lastInsertRowId() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int changes() const;
     bool isReadOnly() const;
+
+    // How long a statement waits for another process's lock before it
+    // fails with SQLITE_BUSY.
+    void setBusyTimeout(int milliseconds);
+    // Off while a file is being examined: closing the last connection would
+    // otherwise copy a leftover -wal into the file and delete it.
+    void setCheckpointOnClose(bool enabled);
     sqlite3 *handle() const { return m_db; }
 
 private:

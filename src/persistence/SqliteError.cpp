@@ -11,3 +11,16 @@ SqliteError SqliteError::fromConnection(sqlite3 *db, int code, const QString &co
         message = context + QStringLiteral(": ") + message;
     return SqliteError(code, message);
 }
+
+bool SqliteError::isPermanent() const
+{
+    switch (m_code & 0xff) {
+    case SQLITE_CONSTRAINT:
+    case SQLITE_NOTFOUND:
+    case SQLITE_MISMATCH:
+    case SQLITE_TOOBIG:
+        return true;
+    default:
+        return false;
+    }
+}

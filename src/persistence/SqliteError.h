@@ -14,6 +14,9 @@ public:
     static SqliteError fromConnection(sqlite3 *db, int code, const QString &context = {});
 
     int code() const { return m_code; }
+    // Whether trying the same write again can never succeed (a constraint,
+    // a row that is gone), as opposed to a passing failure (busy, full disk).
+    bool isPermanent() const;
 
 private:
     int m_code;

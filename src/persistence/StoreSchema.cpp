@@ -43,25 +43,14 @@ QString StoreSchema::versionText(qint64 version)
     return QStringLiteral("%1.%2.%3").arg(version / 10000).arg(version / 100 % 100).arg(version % 100);
 }
 
-StoreSchema::State StoreSchema::prepare(SqliteConnection &connection)
+StoreSchema::State StoreSchema::inspect(SqliteConnection &connection)
 {
-    // Nothing may be written before the file is known to be ours.
-    connection.execute("PRAGMA query_only = 1");
     const qint64 appId = connection.queryInt("PRAGMA application_id");
     const qint64 version = connection.queryInt("PRAGMA user_version");
     const qint64 objects = connection.queryInt("SELECT count(*) FROM sqlite_schema");
-
-    if (appId == 0 && version == 0 && objects == 0) {
-        requireWritable(connection);
-        connection.execute("PRAGMA query_only = 0");
-        // A new file starts in WAL mode, so creating it costs one commit.
-        connection.execute("PRAGMA journal_mode = WAL");
-        create(connection);
-        connection.execute("PRAGMA query_only = 1");
-        return State::Created;
-    }
+    if (appId == 0 && version == 0 && objects == 0)
+        return State::Empty;
     validate(connection, appId, version);
-    requireWritable(connection);
     return State::Existing;
 }
 
@@ -78,8 +67,11 @@ void StoreSchema::checkIntegrity(SqliteConnection &connection)
         throw StoreError(QStringLiteral("The store file is damaged (%1).").arg(check));
 }
 
-void StoreSchema::create(SqliteConnection &connection)
+void StoreSchema::create(SqliteConnection &connection, bool inMemory)
 {
+    // A new file starts in WAL mode, so creating it costs one commit.
+    if (!inMemory)
+        connection.execute("PRAGMA journal_mode = WAL");
     SqliteTransaction transaction(connection);
     connection.execute(createStatements);
     transaction.commit();
@@ -107,10 +99,11 @@ void StoreSchema::validate(SqliteConnection &connection, qint64 appId, qint64 ve
 void StoreSchema::allowWrites(SqliteConnection &connection, bool inMemory)
 {
     connection.execute("PRAGMA query_only = 0");
+    connection.setCheckpointOnClose(true);
+    connection.setBusyTimeout(saveBusyTimeoutMs);
     if (!inMemory)
         connection.execute("PRAGMA journal_mode = WAL");
     // FULL: a save that reported success is on disk, even after a power cut.
     connection.execute("PRAGMA synchronous = FULL");
     connection.execute("PRAGMA foreign_keys = ON");
-    connection.execute("PRAGMA busy_timeout = 5000");
 }

@@ -18,24 +18,28 @@ public:
 
     enum class State
     {
-        Created,
+        Empty,
         Existing
     };
 
-    // Creates the tables in an empty database, or checks that an existing one
-    // is a store of this version with the expected layout. Throws StoreError;
-    // a file that fails a check is left exactly as it was. The connection
-    // stays read-only until allowWrites().
-    static State prepare(SqliteConnection &connection);
-
+    // Tells an empty database from a store of this version with the
+    // expected layout; throws StoreError for anything else. Only reads, so
+    // it belongs on a read-only connection.
+    static State inspect(SqliteConnection &connection);
     // Reads every page of the file; throws StoreError if one is damaged.
     static void checkIntegrity(SqliteConnection &connection);
 
-    // Journal, durability and integrity settings; the first writes allowed.
+    static void requireWritable(SqliteConnection &connection);
+    // The tables and markers, in an empty database.
+    static void create(SqliteConnection &connection, bool inMemory);
+    // Journal, durability and integrity settings for a file that passed
+    // every check.
     static void allowWrites(SqliteConnection &connection, bool inMemory);
 
+    // Saves run on the GUI thread: another process's lock may hold one up for
+    // a frame or two, then the save fails and is tried again later.
+    static constexpr int saveBusyTimeoutMs = 30;
+
 private:
-    static void create(SqliteConnection &connection);
     static void validate(SqliteConnection &connection, qint64 appId, qint64 version);
-    static void requireWritable(SqliteConnection &connection);
 };

@@ -25,24 +25,21 @@ class TestSubtasks : public QObject
 
 private slots:
     void positionsAfterDeletions();
-    void equalPositionsKeepListOrderAcrossRestarts();
+    void listOrderSurvivesARestart();
     void displayOrderIsStable();
-    void completionIsIndependentOfTheTask();
-    void blankAndTrimmedTitles();
-    void deleteLeavesTheOthersInPlace();
+    void progressAndCompletion();
+    void titlesAreTrimmedAndBlanksRefused();
     void deleteWithTheWrongTaskDoesNothing();
+    void repeatedIdsFromAnotherTool();
 };
 
 void TestSubtasks::positionsAfterDeletions()
 {
     StoreFixture fixture;
     TaskItem *task = fixture.store->addTask(QStringLiteral("Trip"));
-    SubTaskItem *a = fixture.store->addSubtask(task, QStringLiteral("A"));
+    fixture.store->addSubtask(task, QStringLiteral("A"));
     SubTaskItem *b = fixture.store->addSubtask(task, QStringLiteral("B"));
     fixture.store->addSubtask(task, QStringLiteral("C"));
-    QCOMPARE(positionsOf(task->subtasksInDisplayOrder()), (QList<qint64>{0, 1, 2}));
-    QCOMPARE(a->task(), task);
-
     fixture.store->deleteSubtask(b, task);
     QCOMPARE(positionsOf(task->subtasks()), (QList<qint64>{0, 2}));
     fixture.store->addSubtask(task, QStringLiteral("D"));
@@ -51,7 +48,7 @@ void TestSubtasks::positionsAfterDeletions()
     QCOMPARE(titlesOf(task->subtasksInDisplayOrder()), (QStringList{"A", "C", "D"}));
 }
 
-void TestSubtasks::equalPositionsKeepListOrderAcrossRestarts()
+void TestSubtasks::listOrderSurvivesARestart()
 {
     StoreFixture fixture;
     TaskItem *task = fixture.store->addTask(QStringLiteral("Trip"));
@@ -61,13 +58,15 @@ void TestSubtasks::equalPositionsKeepListOrderAcrossRestarts()
     fixture.store->deleteSubtask(task->subtasks().at(1), task);
     fixture.store->addSubtask(task, QStringLiteral("F")); // position 3, like D
     fixture.store->addSubtask(task, QStringLiteral("G")); // position 4, like E
-    const QStringList before = titlesOf(task->subtasksInDisplayOrder());
-    QCOMPARE(before, (QStringList{"A", "D", "F", "E", "G"}));
+    const QStringList shown = titlesOf(task->subtasksInDisplayOrder());
+    QCOMPARE(shown, (QStringList{"A", "D", "F", "E", "G"}));
+    // Rows whose ids run against the list order, as another tool may write them.
+    fixture.writeBehindTheStoresBack("UPDATE SubTaskItem SET pk = 100 - pk");
 
     fixture.reopen();
     const TaskItem *reloaded = fixture.allTasks().constFirst();
     QCOMPARE(titlesOf(reloaded->subtasks()), (QStringList{"A", "D", "E", "F", "G"}));
-    QCOMPARE(titlesOf(reloaded->subtasksInDisplayOrder()), before);
+    QCOMPARE(titlesOf(reloaded->subtasksInDisplayOrder()), shown);
     for (const SubTaskItem *subtask : reloaded->subtasks())
         QCOMPARE(subtask->task(), reloaded);
 }
@@ -84,59 +83,42 @@ void TestSubtasks::displayOrderIsStable()
     qDeleteAll(subtasks);
 }
 
-void TestSubtasks::completionIsIndependentOfTheTask()
+void TestSubtasks::progressAndCompletion()
 {
     StoreFixture fixture;
     TaskItem *task = fixture.store->addTask(QStringLiteral("Pack"));
-    SubTaskItem *only = fixture.store->addSubtask(task, QStringLiteral("Shoes"));
-    fixture.store->toggleSubtask(only);
+    QVERIFY(!task->allSubtasksCompleted());
+    SubTaskItem *shoes = fixture.store->addSubtask(task, QStringLiteral("Shoes"));
+    SubTaskItem *socks = fixture.store->addSubtask(task, QStringLiteral("Socks"));
+    QSignalSpy progress(task, &TaskItem::subtaskProgressChanged);
+    fixture.store->toggleSubtask(shoes);
+    QCOMPARE(progress.count(), 1);
+    QCOMPARE(task->completedSubtaskCount(), 1);
+    QVERIFY(!task->allSubtasksCompleted());
+    fixture.store->toggleSubtask(socks);
     QVERIFY(task->allSubtasksCompleted());
-    QVERIFY(!task->isCompleted());
+    QVERIFY(!task->isCompleted()); // the task is ticked on its own
 
     fixture.store->toggleTask(task);
-    fixture.store->addSubtask(task, QStringLiteral("Socks"));
+    fixture.store->toggleSubtask(shoes); // reopening a subtask of a done task
     QVERIFY(task->isCompleted());
-    QVERIFY(!task->allSubtasksCompleted());
-
-    fixture.store->toggleSubtask(only); // reopening a subtask of a completed task
-    QVERIFY(task->isCompleted());
-    QCOMPARE(task->completedSubtaskCount(), 0);
+    fixture.reopen();
+    QCOMPARE(fixture.allTasks().constFirst()->completedSubtaskCount(), 1);
 }
 
-void TestSubtasks::blankAndTrimmedTitles()
+void TestSubtasks::titlesAreTrimmedAndBlanksRefused()
 {
     StoreFixture fixture;
     TaskItem *task = fixture.store->addTask(QStringLiteral("Pack"));
     QSignalSpy changes(fixture.context(), &ModelContext::changed);
     QCOMPARE(fixture.store->addSubtask(task, QStringLiteral(" \n ")), nullptr);
-    QCOMPARE(changes.count(), 0);
-    QVERIFY(task->subtasks().isEmpty());
-
     SubTaskItem *subtask = fixture.store->addSubtask(task, QStringLiteral("  Shoes\n"));
-    QCOMPARE(subtask->title(), QStringLiteral("Shoes"));
     changes.clear();
     fixture.store->updateSubtask(subtask, QStringLiteral("\t"));
-    QCOMPARE(subtask->title(), QStringLiteral("Shoes"));
     QCOMPARE(changes.count(), 0);
     fixture.store->updateSubtask(subtask, QStringLiteral(" Boots "));
     fixture.reopen();
-    QCOMPARE(fixture.allTasks().constFirst()->subtasks().constFirst()->title(), QStringLiteral("Boots"));
-}
-
-void TestSubtasks::deleteLeavesTheOthersInPlace()
-{
-    StoreFixture fixture;
-    TaskItem *task = fixture.store->addTask(QStringLiteral("Pack"));
-    SubTaskItem *a = fixture.store->addSubtask(task, QStringLiteral("A"));
-    SubTaskItem *b = fixture.store->addSubtask(task, QStringLiteral("B"));
-    fixture.store->addSubtask(task, QStringLiteral("C"));
-    fixture.store->deleteSubtask(a, task);
-    QVERIFY(!fixture.context()->contains(a));
-    QCOMPARE(titlesOf(task->subtasks()), (QStringList{"B", "C"}));
-    QCOMPARE(b->sortOrder(), 1);
-
-    fixture.reopen();
-    QCOMPARE(positionsOf(fixture.allTasks().constFirst()->subtasks()), (QList<qint64>{1, 2}));
+    QCOMPARE(titlesOf(fixture.allTasks().constFirst()->subtasks()), QStringList{"Boots"});
 }
 
 void TestSubtasks::deleteWithTheWrongTaskDoesNothing()
@@ -145,13 +127,25 @@ void TestSubtasks::deleteWithTheWrongTaskDoesNothing()
     TaskItem *owner = fixture.store->addTask(QStringLiteral("Owner"));
     TaskItem *other = fixture.store->addTask(QStringLiteral("Other"));
     SubTaskItem *subtask = fixture.store->addSubtask(owner, QStringLiteral("Mine"));
-    fixture.store->addSubtask(other, QStringLiteral("Theirs"));
-
     fixture.store->deleteSubtask(subtask, other);
     QVERIFY(fixture.context()->contains(subtask));
     QCOMPARE(titlesOf(owner->subtasks()), QStringList{"Mine"});
-    QCOMPARE(titlesOf(other->subtasks()), QStringList{"Theirs"});
     QVERIFY(!fixture.context()->hasChanges());
+}
+
+void TestSubtasks::repeatedIdsFromAnotherTool()
+{
+    StoreFixture fixture;
+    TaskItem *task = fixture.store->addTask(QStringLiteral("Trip"));
+    fixture.store->addSubtask(task, QStringLiteral("Twin A"));
+    fixture.store->addSubtask(task, QStringLiteral("Twin B"));
+    fixture.writeBehindTheStoresBack("UPDATE SubTaskItem SET id = x'01'");
+    fixture.reopen();
+    task = fixture.allTasks().constFirst();
+    fixture.store->deleteSubtask(task->subtasks().constFirst(), task);
+    QCOMPARE(titlesOf(task->subtasks()), QStringList{"Twin B"});
+    fixture.reopen();
+    QCOMPARE(titlesOf(fixture.allTasks().constFirst()->subtasks()), QStringList{"Twin B"});
 }
 
 QTEST_GUILESS_MAIN(TestSubtasks)

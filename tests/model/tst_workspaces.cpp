@@ -1,6 +1,7 @@
 #include "StoreFixture.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
+#include "TestSupport.h"
 #include "WorkspaceList.h"
 
 #include <QSettings>
@@ -9,15 +10,11 @@
 
 namespace {
 
-// Reads a key the way another process would: a QSettings that has never seen
-// the file, so nothing comes from Qt's per-process cache.
+// Reads a key the way another process would.
 QVariant storedValue(const QString &path, const QString &key)
 {
-    const QString copy = path + QStringLiteral(".copy-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
-    QFile::copy(path, copy);
-    const QVariant value = QSettings(copy, QSettings::IniFormat).value(key);
-    QFile::remove(copy);
-    return value;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? Preferences::read(file.readAll()).values.value(key) : QVariant();
 }
 
 QStringList workspacesOf(const QList<TaskItem *> &tasks)
@@ -38,18 +35,14 @@ private slots:
     void legacyTakeover_data();
     void legacyTakeover();
     void savedListIsCleaned();
-    void freshPreferencesOfferPersonalOnly();
     void create();
     void renameMovesTasksAndSelection();
     void renameOntoAnExistingName();
     void renameRefusals_data();
     void renameRefusals();
-    void renameOfAnUnsavedName();
     void deleteRemovesTasksAndSubtasks();
-    void deletePersonalChangesNothing();
     void moves();
     void availableWorkspacesOrder();
-    void selectedUnusedNameIsListed();
     void everyListWriteIsAnnounced();
 };
 
@@ -81,15 +74,15 @@ void TestWorkspaces::legacyTakeover()
 
     StoreFixture fixture;
     if (hasLegacy)
-        fixture.preferences.setStringArray(TaskStore::legacyWorkspacesKey, legacy);
+        fixture.preferences.setStringArray(WorkspaceList::legacyKey, legacy);
     if (hasCurrent)
-        fixture.preferences.setStringArray(TaskStore::customWorkspacesKey, current);
+        fixture.preferences.setStringArray(WorkspaceList::savedKey, current);
 
     QCOMPARE(fixture.store->getAvailableWorkspaces({}), QStringList{"Personal"} + expected);
     const QString path = fixture.preferences.filePath();
-    QCOMPARE(storedValue(path, TaskStore::legacyWorkspacesKey).isValid(), legacyRemains);
+    QCOMPARE(storedValue(path, WorkspaceList::legacyKey).isValid(), legacyRemains);
     if (hasLegacy || hasCurrent)
-        QCOMPARE(storedValue(path, TaskStore::customWorkspacesKey).toStringList(), expected);
+        QCOMPARE(storedValue(path, WorkspaceList::savedKey).toStringList(), expected);
     // A second read changes nothing.
     QCOMPARE(fixture.store->getAvailableWorkspaces({}), QStringList{"Personal"} + expected);
 }
@@ -100,21 +93,15 @@ void TestWorkspaces::savedListIsCleaned()
              (QStringList{"Work", "Home"}));
 
     StoreFixture fixture;
-    fixture.preferences.setStringArray(TaskStore::customWorkspacesKey, {"Work", "Personal", "Work", "Home"});
+    fixture.preferences.setStringArray(WorkspaceList::savedKey, {"Work", "Personal", "Work", "Home"});
     QCOMPARE(fixture.store->getAvailableWorkspaces({}), (QStringList{"Personal", "Work", "Home"}));
     // Reading doesn't write the cleaned list back...
-    QCOMPARE(storedValue(fixture.preferences.filePath(), TaskStore::customWorkspacesKey).toStringList(),
+    QCOMPARE(storedValue(fixture.preferences.filePath(), WorkspaceList::savedKey).toStringList(),
              (QStringList{"Work", "Personal", "Work", "Home"}));
     // ...but the next write stores it clean.
     fixture.store->moveWorkspaceDown(QStringLiteral("Work"));
-    QCOMPARE(storedValue(fixture.preferences.filePath(), TaskStore::customWorkspacesKey).toStringList(),
+    QCOMPARE(storedValue(fixture.preferences.filePath(), WorkspaceList::savedKey).toStringList(),
              (QStringList{"Home", "Work"}));
-}
-
-void TestWorkspaces::freshPreferencesOfferPersonalOnly()
-{
-    StoreFixture fixture;
-    QCOMPARE(fixture.store->getAvailableWorkspaces(fixture.allTasks()), QStringList{"Personal"});
 }
 
 void TestWorkspaces::create()
@@ -188,6 +175,8 @@ void TestWorkspaces::renameRefusals_data()
                                     << " \n";
     QTest::newRow("same name") << "Work"
                                << " Work ";
+    QTest::newRow("nothing selected") << ""
+                                      << "Work";
 }
 
 void TestWorkspaces::renameRefusals()
@@ -203,18 +192,9 @@ void TestWorkspaces::renameRefusals()
 
     fixture.store->renameWorkspace(from, to);
     QCOMPARE(announced.count(), 0);
+    QVERIFY(fixture.store->selectedWorkspace().isEmpty());
     QCOMPARE(workspacesOf(fixture.allTasks()), (QStringList{"Work", "Personal"}));
     QCOMPARE(fixture.store->getAvailableWorkspaces({}), (QStringList{"Personal", "Work"}));
-}
-
-void TestWorkspaces::renameOfAnUnsavedName()
-{
-    StoreFixture fixture;
-    fixture.store->setSelectedWorkspace(QStringLiteral("Loose"));
-    fixture.store->addTask(QStringLiteral("Stray"));
-    fixture.store->renameWorkspace(QStringLiteral("Loose"), QStringLiteral("Kept"));
-    QCOMPARE(fixture.store->getAvailableWorkspaces(fixture.allTasks()), (QStringList{"Personal", "Kept"}));
-    QCOMPARE(fixture.preferences.stringArray(TaskStore::customWorkspacesKey), QStringList{"Kept"});
 }
 
 void TestWorkspaces::deleteRemovesTasksAndSubtasks()
@@ -241,12 +221,7 @@ void TestWorkspaces::deleteRemovesTasksAndSubtasks()
     QCOMPARE(store.getAvailableWorkspaces(fixture.allTasks()), QStringList{"Personal"});
     fixture.reopen();
     QCOMPARE(fixture.allTasks().size(), 1);
-}
 
-void TestWorkspaces::deletePersonalChangesNothing()
-{
-    StoreFixture fixture;
-    fixture.store->addTask(QStringLiteral("Mine"));
     fixture.store->setSelectedWorkspace(QStringLiteral("Personal"));
     fixture.store->deleteWorkspace(QStringLiteral("Personal"));
     QCOMPARE(fixture.allTasks().size(), 1);
@@ -289,18 +264,13 @@ void TestWorkspaces::availableWorkspacesOrder()
              (QStringList{"Personal", "Work", "Home", "Alpha", "zeta"}));
 
     // Code points, not UTF-16 units: U+1F600 sorts after U+FB01.
+    store.setSelectedWorkspace(QStringLiteral("Idea")); // selected, unused
+    QCOMPARE(store.getAvailableWorkspaces(fixture.allTasks()),
+             (QStringList{"Personal", "Work", "Home", "Alpha", "Idea", "zeta"}));
+
     const QString emoji = QString::fromUtf8("\U0001F600");
     const QString ligature = QString::fromUtf8("\uFB01");
     QCOMPARE(WorkspaceList::available({}, {emoji, ligature}, {}), (QStringList{"Personal", ligature, emoji}));
-}
-
-void TestWorkspaces::selectedUnusedNameIsListed()
-{
-    StoreFixture fixture;
-    fixture.store->createWorkspace(QStringLiteral("Work"));
-    fixture.store->setSelectedWorkspace(QStringLiteral("Idea"));
-    fixture.store->setSelectedWorkspace(QStringLiteral("Idea"));
-    QCOMPARE(fixture.store->getAvailableWorkspaces({}), (QStringList{"Personal", "Work", "Idea"}));
 }
 
 void TestWorkspaces::everyListWriteIsAnnounced()
@@ -312,6 +282,26 @@ void TestWorkspaces::everyListWriteIsAnnounced()
     fixture.store->renameWorkspace(QStringLiteral("Home"), QStringLiteral("House"));
     fixture.store->deleteWorkspace(QStringLiteral("House"));
     QCOMPARE(announced.count(), 4);
+
+    // A key written twice by hand: Qt keeps one, and writes go on.
+    QFile file(fixture.preferences.filePath());
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("isPinned=true\nisPinned=false\n");
+    file.close();
+    fixture.store->createWorkspace(QStringLiteral("Garden"));
+    QCOMPARE(announced.count(), 5);
+    QCOMPARE(storedValue(fixture.preferences.filePath(), WorkspaceList::savedKey).toStringList(),
+             (QStringList{"Work", "Garden"}));
+
+    // A file that can't be read completely is never rewritten, and nothing
+    // pretends it was.
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("broken=\"unterminated\nafter=1\n");
+    file.close();
+    CapturedLines lines;
+    fixture.store->createWorkspace(QStringLiteral("Shed"));
+    QCOMPARE(announced.count(), 5);
+    QCOMPARE(lines.lines().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestWorkspaces)

@@ -5,97 +5,161 @@
 #include "StoreFixture.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
+#include "TestSupport.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
+#include <csignal>
+#include <functional>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+void runSql(const QString &path, const char *sql)
+{
+    SqliteConnection(path, SqliteConnection::OpenMode::ReadWriteCreate).execute(sql);
+}
+
+// Commits in WAL mode and dies before closing, as a crash would: the commit
+// stays in a -wal file beside the database.
+void commitAndCrash(const QString &path, const char *sql)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        sqlite3 *db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+}
+
+void makeStore(const QString &path)
+{
+    auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
+    Preferences preferences(path + QStringLiteral(".conf"));
+    TaskStore(container->mainContext(), &preferences).addTask(QStringLiteral("Mine"));
+}
+
+// The store file and its companions, each by content.
+QMap<QString, QByteArray> filesBeside(const QString &path)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        QFile file(path + suffix);
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(suffix, QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+    }
+    return files;
+}
+
+} // namespace
 
 class TestModelContainer : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void fileIsMarkedAndConfigured();
-    void newStoreFileIsPrivate();
-    void inMemoryStoreWorks();
-    void missingFolderFailsWithReadableText();
-    void unsavedChangesTakePartInFetches();
+    void fileIsMarkedConfiguredAndPrivate();
+    void refusedFilesAreLeftAsTheyWere_data();
+    void refusedFilesAreLeftAsTheyWere();
+    void oneProcessPerStore();
     void failedSaveKeepsEverythingPending();
+    void closingSavesWhatIsPending();
 };
 
-void TestModelContainer::fileIsMarkedAndConfigured()
+void TestModelContainer::fileIsMarkedConfiguredAndPrivate()
 {
     StoreFixture fixture;
+    fixture.store->addTask(QStringLiteral("Secret"));
     SqliteConnection &db = fixture.container->connection();
     QCOMPARE(db.queryInt("PRAGMA application_id"), qint64(0x4F52444C));
     QCOMPARE(db.queryInt("PRAGMA user_version"), qint64(10000));
     QCOMPARE(db.queryText("PRAGMA journal_mode"), QStringLiteral("wal"));
     QCOMPARE(db.queryInt("PRAGMA synchronous"), qint64(2)); // FULL
     QCOMPARE(db.queryInt("PRAGMA foreign_keys"), qint64(1));
-    // The next position is answered by the index, not by a scan.
-    SqliteStatement plan =
-        db.prepare("EXPLAIN QUERY PLAN SELECT pk FROM TaskItem ORDER BY sortOrder DESC LIMIT 1");
-    QVERIFY(plan.step());
-    QVERIFY2(plan.textAt(3).contains(QStringLiteral("TaskItem_sortOrder")), qPrintable(plan.textAt(3)));
-}
-
-void TestModelContainer::newStoreFileIsPrivate()
-{
-    StoreFixture fixture;
-    fixture.store->addTask(QStringLiteral("Secret"));
-    const QFile::Permissions permissions = QFileInfo(fixture.storePath()).permissions();
-    QVERIFY(permissions & QFile::ReadOwner);
-    QVERIFY(!(permissions & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
-    const QString wal = fixture.storePath() + QStringLiteral("-wal");
-    if (QFileInfo::exists(wal))
-        QVERIFY(!(QFileInfo(wal).permissions() & (QFile::ReadGroup | QFile::ReadOther)));
-}
-
-void TestModelContainer::inMemoryStoreWorks()
-{
-    auto container = ModelContainer::open(ModelConfiguration::inMemory());
-    QVERIFY(container->configuration().isStoredInMemoryOnly);
-    Preferences preferences(QStringLiteral("/nonexistent/never-written.conf"));
-    TaskStore store(container->mainContext(), &preferences);
-    TaskItem *task = store.addTask(QStringLiteral("Only for now"));
-    store.addSubtask(task, QStringLiteral("Step"));
-    QCOMPARE(container->mainContext()->fetchTasks(), QList<TaskItem *>{task});
-    QVERIFY(!container->mainContext()->hasChanges());
-}
-
-void TestModelContainer::missingFolderFailsWithReadableText()
-{
-    try {
-        ModelContainer::open(
-            ModelConfiguration::onDisk(QStringLiteral("/nonexistent/folder/OrdlenStore.sqlite")));
-        QFAIL("opening a store in a missing folder succeeded");
-    } catch (const StoreError &error) {
-        QVERIFY(!error.description().isEmpty());
+    for (const QString &suffix : {QString(), QStringLiteral("-wal")}) {
+        const QFile::Permissions permissions = QFileInfo(fixture.storePath() + suffix).permissions();
+        QVERIFY(
+            !(permissions & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
     }
 }
 
-void TestModelContainer::unsavedChangesTakePartInFetches()
+void TestModelContainer::refusedFilesAreLeftAsTheyWere_data()
+{
+    using Prepare = std::function<void(const QString &path)>;
+    QTest::addColumn<Prepare>("prepare");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("text file") << Prepare([](const QString &path) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("buy milk\ncall mom\n");
+    }) << "not a database";
+    QTest::newRow("another application's database")
+        << Prepare([](const QString &path) { runSql(path, "CREATE TABLE notes (body TEXT)"); })
+        << "not an Ordlen store";
+    QTest::newRow("newer schema, change pending in -wal") << Prepare([](const QString &path) {
+        makeStore(path);
+        commitAndCrash(path, "PRAGMA user_version = 10100; INSERT INTO TaskItem VALUES "
+                             "(9, x'00', 'Newer', 0, 0, '', 9, 'Personal')");
+    }) << "newer version";
+    QTest::newRow("another database's -wal beside the store") << Prepare([](const QString &path) {
+        makeStore(path);
+        const QString other = path + QStringLiteral(".other");
+        commitAndCrash(other, "CREATE TABLE notes (body TEXT); INSERT INTO notes VALUES ('x')");
+        QVERIFY(QFile::copy(other + QStringLiteral("-wal"), path + QStringLiteral("-wal")));
+    }) << "not an Ordlen store";
+    QTest::newRow("damaged page") << Prepare([](const QString &path) {
+        makeStore(path);
+        runSql(
+            path,
+            "PRAGMA journal_mode = DELETE; CREATE TABLE filler (x); INSERT INTO filler SELECT zeroblob(3000) "
+            "FROM (WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20) "
+            "SELECT i FROM n)");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() - 4096 * 3);
+        file.write(QByteArray(64, '\xA5'));
+    }) << "damaged";
+}
+
+void TestModelContainer::refusedFilesAreLeftAsTheyWere()
+{
+    QFETCH(std::function<void(const QString &)>, prepare);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("OrdlenStore.sqlite"));
+    prepare(path);
+    const QMap<QString, QByteArray> before = filesBeside(path);
+
+    try {
+        ModelContainer::open(ModelConfiguration::onDisk(path));
+        QFAIL("the file was accepted");
+    } catch (const StoreError &error) {
+        QVERIFY2(error.description().contains(reason, Qt::CaseInsensitive), qPrintable(error.description()));
+    }
+    QCOMPARE(filesBeside(path), before);
+}
+
+void TestModelContainer::oneProcessPerStore()
 {
     StoreFixture fixture;
-    for (int i = 0; i < 3; ++i)
-        fixture.store->addTask(QStringLiteral("Stored %1").arg(i));
-    fixture.reopen();
-    ModelContext *context = fixture.context();
-    const TaskFetchDescriptor highest{TaskFetchDescriptor::Sort::SortOrderDescending, 1};
-
-    // Nothing loaded yet: a pending delete of the highest row is skipped...
-    TaskItem *top = context->fetchTasks(highest).constFirst();
-    QCOMPARE(top->sortOrder(), 2);
-    context->deleteRecord(top);
-    QCOMPARE(context->fetchTasks(highest).constFirst()->sortOrder(), 1);
-    // ...and a pending insert counts.
-    auto *pending = new TaskItem(QUuid::createUuid(), QStringLiteral("Pending"), false, {}, {}, 9, {});
-    context->insert(pending);
-    QCOMPARE(context->fetchTasks(highest).constFirst(), pending);
-
-    const QList<TaskItem *> all = context->fetchTasks({TaskFetchDescriptor::Sort::SortOrderAscending, {}});
-    QCOMPARE(all.size(), 3);
-    QCOMPARE(all.constLast(), pending);
-    QVERIFY(!all.contains(top));
+    fixture.store->addTask(QStringLiteral("Mine"));
+    QVERIFY_THROWS_EXCEPTION(StoreError,
+                             ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath())));
+    fixture.close();
+    QCOMPARE(ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath()))
+                 ->mainContext()
+                 ->fetchTasks()
+                 .size(),
+             1);
 }
 
 void TestModelContainer::failedSaveKeepsEverythingPending()
@@ -120,13 +184,29 @@ void TestModelContainer::failedSaveKeepsEverythingPending()
 
     fixture.container->connection().execute("PRAGMA query_only = 0");
     context->save();
-    QVERIFY(!context->hasChanges());
     fixture.reopen();
     const QList<TaskItem *> tasks = fixture.allTasks();
-    QCOMPARE(tasks.size(), 2);
-    QCOMPARE(tasks[0]->title(), QStringLiteral("Renamed"));
-    QCOMPARE(tasks[1]->title(), QStringLiteral("New"));
-    QCOMPARE(tasks[1]->subtasks().size(), 1);
+    QCOMPARE(titlesOf(tasks), (QStringList{"Renamed", "New"}));
+    QCOMPARE(titlesOf(tasks[1]->subtasks()), QStringList{"Step"});
+}
+
+void TestModelContainer::closingSavesWhatIsPending()
+{
+    StoreFixture fixture;
+    fixture.container->connection().execute("PRAGMA query_only = 1");
+    CapturedLines lines;
+    fixture.store->addTask(QStringLiteral("Saved at quit"));
+    fixture.container->connection().execute("PRAGMA query_only = 0");
+    fixture.reopen();
+    QCOMPARE(titlesOf(fixture.allTasks()), QStringList{"Saved at quit"});
+
+    // What can't be saved even then is reported, not silently dropped.
+    fixture.container->connection().execute("PRAGMA query_only = 1");
+    fixture.store->addTask(QStringLiteral("Lost"));
+    lines.clear();
+    fixture.close();
+    QCOMPARE(lines.lines().size(), 1);
+    QVERIFY(lines.lines().constFirst().contains(QStringLiteral("lost")));
 }
 
 QTEST_GUILESS_MAIN(TestModelContainer)

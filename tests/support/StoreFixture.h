@@ -20,15 +20,27 @@ public:
 
     QString storePath() const { return dir.filePath(QStringLiteral("OrdlenStore.sqlite")); }
 
-    void reopen()
+    void close()
     {
         store.reset();
         container.reset();
         // Let deleted record objects go before their context does.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void reopen()
+    {
+        close();
         container = ModelContainer::open(ModelConfiguration::onDisk(storePath()));
         store = std::make_unique<TaskStore>(container->mainContext(), &preferences);
     }
+
+    // Another program writing the same file behind the store's back.
+    void writeBehindTheStoresBack(const char *sql) const
+    {
+        SqliteConnection other(storePath(), SqliteConnection::OpenMode::ReadWrite);
+        other.execute(sql);
+    }
+    qint64 count(const char *sql) const { return container->connection().queryInt(sql); }
 
     ModelContext *context() const { return container->mainContext(); }
     QList<TaskItem *> allTasks() const
