@@ -44,3 +44,10 @@ format:
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+
+# Crash torture: N random kills of a process that is changing the store.
+N ?= 1000
+.PHONY: torture
+torture: build
+	$(BUILD_DIR)/tests/durability/torture $(N)
+
