@@ -15,6 +15,7 @@ packages=(
   qml6-module-qt5compat-graphicaleffects qml6-module-qttest
   # storage and benchmarks
   libsqlite3-dev sqlite3 libbenchmark-dev
+  libfuzzer-14-dev # make fuzz; brings clang-14
   # fonts for offscreen rendering
   fonts-dejavu-core
   # end-to-end harness: a real X server, a tray host, input and screenshots

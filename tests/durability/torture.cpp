@@ -1,0 +1,231 @@
+// Crash torture: a child process changes the store and the preferences until
+// it is killed at a random moment. Then the store must pass SQLite's
+// integrity check and both files must hold every change the child
+// acknowledged. Usage: torture [kills [seed]].
+
+#include "DiagnosticLog.h"
+#include "ModelContainer.h"
+#include "ModelContext.h"
+#include "Preferences.h"
+#include "StoreError.h"
+#include "SubTaskItem.h"
+#include "TaskItem.h"
+#include "TaskStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sqlite3.h>
+#include <sys/prctl.h>
+
+namespace {
+
+const QString storeName = QStringLiteral("OrdlenStore.sqlite");
+const QString preferencesName = QStringLiteral("Ordlen.conf");
+const QString journalName = QStringLiteral("journal");
+// Never a task title: the child names everything "r<round>.<n>".
+const QString workspacesFact = QStringLiteral("workspaces");
+
+// What a restart must find: each task's state and subtasks, by title.
+QMap<QString, QString> factsOf(const QList<TaskItem *> &tasks)
+{
+    QMap<QString, QString> facts;
+    for (const TaskItem *task : tasks) {
+        QString fact = task->isCompleted() ? QStringLiteral("done") : QStringLiteral("open");
+        for (const SubTaskItem *subtask : task->subtasks())
+            fact += QLatin1Char(' ') + subtask->title() + QLatin1Char(subtask->isCompleted() ? '+' : '-');
+        facts[task->title()] = facts.contains(task->title()) ? QStringLiteral("stored twice") : fact;
+    }
+    return facts;
+}
+
+QString workspacesFactOf(const std::optional<QStringList> &names)
+{
+    return names ? QLatin1Char('[') + names->join(QLatin1Char(',')) + QLatin1Char(']') : QString();
+}
+
+// Makes random changes until it is killed. Before each change the journal
+// gets "begin" and the facts it may change; once it was saved, "ok" and
+// their new values.
+int runChild(const QDir &dir, quint32 seed, int round)
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive the test
+    // Unbuffered: once write() returns, a line is the kernel's and survives
+    // this process being killed (a power cut is another matter, not tested here).
+    QFile journal(dir.filePath(journalName));
+    journal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+    auto note = [&journal](const QStringList &fields) {
+        const QByteArray line = fields.join(QLatin1Char('\t')).toUtf8() + '\n';
+        if (journal.write(line) != line.size())
+            std::_Exit(2); // a journal that can't be written can't vouch for anything
+    };
+    QString failure;
+    DiagnosticLog::setSink([&failure](const QString &line) { failure = line; });
+    const auto container = ModelContainer::open(ModelConfiguration::onDisk(dir.filePath(storeName)));
+    Preferences preferences(dir.filePath(preferencesName));
+    TaskStore store(container->mainContext(), &preferences);
+    QRandomGenerator random(seed);
+    auto pick = [&random](const auto &list) { return list.at(random.bounded(int(list.size()))); };
+
+    for (int n = 0;; ++n) {
+        const QString fresh = QStringLiteral("r%1.%2").arg(round).arg(n);
+        const QList<TaskItem *> tasks = container->mainContext()->fetchTasks();
+        TaskItem *task = tasks.isEmpty() ? nullptr : pick(tasks);
+        SubTaskItem *subtask = task && !task->subtasks().isEmpty() ? pick(task->subtasks()) : nullptr;
+        // Two, one or no names: the INI file writes each differently.
+        const QStringList names =
+            QStringList{fresh, QStringLiteral("W%1").arg(random.bounded(3))}.mid(random.bounded(3));
+        bool written = true;
+        // The first two need no task, the last three need a subtask.
+        const std::function<void()> changes[] = {
+            [&] { written = preferences.setStringArray(TaskStore::customWorkspacesKey, names); },
+            [&] { store.addTask(fresh); },
+            [&] { store.addSubtask(task, fresh); },
+            [&] { store.toggleTask(task); },
+            [&] { store.updateTask(task, fresh); },
+            [&] { store.deleteTask(task); },
+            [&] { store.toggleSubtask(subtask); },
+            [&] { store.updateSubtask(subtask, fresh); },
+            [&] { store.deleteSubtask(subtask, task); },
+        };
+        const int kind = random.bounded(!task ? 2 : !subtask ? 6 : 9);
+        const QStringList facts = kind == 0   ? QStringList{workspacesFact}
+                                  : kind == 1 ? QStringList{fresh}
+                                              : QStringList{task->title(), fresh};
+        note(QStringList{QStringLiteral("begin")} + facts);
+        changes[kind]();
+        if (!written || !failure.isEmpty()) {
+            note({QStringLiteral("fail"), failure});
+            return 1;
+        }
+        const QMap<QString, QString> now = factsOf(container->mainContext()->fetchTasks());
+        QStringList ok{QStringLiteral("ok")};
+        for (const QString &fact : facts)
+            ok << fact << (fact == workspacesFact ? workspacesFactOf(names) : now.value(fact));
+        note(ok);
+    }
+}
+
+// The journal's complete lines; the last one may have been cut off by the kill.
+QList<QByteArray> journalLines(const QDir &dir)
+{
+    QFile file(dir.filePath(journalName));
+    QList<QByteArray> lines =
+        file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>{{}};
+    lines.removeLast();
+    return lines;
+}
+
+// Straight through the C API, read-only, before the store opens the file.
+QString integrityOf(const QString &path)
+{
+    if (!QFile::exists(path))
+        return QStringLiteral("ok"); // killed before it was created
+    sqlite3 *db = nullptr;
+    QString result = QStringLiteral("unreadable");
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        auto firstRow = [](void *out, int, char **values, char **) {
+            *static_cast<QString *>(out) = QString::fromUtf8(values[0]);
+            return 1; // the first line says "ok" or names the first fault
+        };
+        sqlite3_exec(db, "PRAGMA integrity_check", firstRow, &result, nullptr);
+    }
+    sqlite3_close(db);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.value(1) == QLatin1String("--child"))
+        return runChild(QDir(args.value(2)), args.value(3).toUInt(), args.value(4).toInt());
+
+    const int kills = args.value(1, QStringLiteral("20")).toInt();
+    const quint32 seed = args.size() > 2 ? args[2].toUInt() : QRandomGenerator::system()->generate();
+    QRandomGenerator random(seed);
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    QMap<QString, QString> expected;
+    int killed = 0, checked = 0, lost = 0, damaged = 0;
+    QStringList problems;
+    for (int round = 0; round < kills && problems.isEmpty(); ++round) {
+        // A child killed before it opened its journal must not leave the last one's.
+        QFile::remove(dir.filePath(journalName));
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(app.applicationFilePath(), {QStringLiteral("--child"), dir.path(),
+                                                QString::number(random.generate()), QString::number(round)});
+        // The kill moment is this test's random input: from before the store is open to dozens of saves in.
+        const bool running = child.waitForStarted() && !child.waitForFinished(random.bounded(1, 400));
+        child.kill();
+        child.waitForFinished();
+        killed += running ? 1 : 0;
+
+        QStringList inFlight; // the facts of the change the child died in
+        QString failure;
+        for (const QByteArray &line : journalLines(dir)) {
+            const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
+            if (fields.first() == QLatin1String("begin")) {
+                inFlight = fields.mid(1);
+            } else if (fields.first() == QLatin1String("ok")) {
+                for (qsizetype i = 1; i + 1 < fields.size(); i += 2)
+                    expected[fields[i]] = fields[i + 1];
+                inFlight.clear();
+                ++checked;
+            } else {
+                failure = fields.value(1);
+            }
+        }
+        if (!running)
+            problems << QStringLiteral("the child stopped by itself: ") + failure;
+        QString damage = integrityOf(dir.filePath(storeName));
+        QMap<QString, QString> found;
+        try {
+            if (damage == QLatin1String("ok")) {
+                const auto container =
+                    ModelContainer::open(ModelConfiguration::onDisk(dir.filePath(storeName)));
+                found = factsOf(container->mainContext()->fetchTasks());
+            }
+        } catch (const StoreError &error) {
+            damage = QStringLiteral("the store refused it: ") + error.description();
+        }
+        if (damage != QLatin1String("ok")) {
+            ++damaged;
+            problems << QStringLiteral("damaged store: ") + damage;
+            continue;
+        }
+        // Qt re-reads a settings file whose size or millisecond time stamp
+        // changed; rounds are further apart than that.
+        found[workspacesFact] = workspacesFactOf(
+            Preferences(dir.filePath(preferencesName)).stringArray(TaskStore::customWorkspacesKey));
+        QStringList keys = expected.keys() + found.keys();
+        keys.removeDuplicates();
+        for (const QString &key : std::as_const(keys)) {
+            if (inFlight.contains(key)) {
+                expected[key] = found.value(key); // saved or not: the child died before saying
+            } else if (expected.value(key) != found.value(key)) {
+                ++lost;
+                problems << QStringLiteral("%1: acknowledged \"%2\", found \"%3\"")
+                                .arg(key, expected.value(key), found.value(key));
+            }
+        }
+    }
+
+    std::printf("torture (seed %u): %d kills, %d acknowledged changes checked, %d lost saves, "
+                "%d integrity failures\n",
+                seed, killed, checked, lost, damaged);
+    if (problems.isEmpty())
+        return 0;
+    std::printf("FAILED after kill %d:\n  %s\nrerun with: torture %d %u (the kill moments differ)\n", killed,
+                qPrintable(problems.join(QStringLiteral("\n  "))), kills, seed);
+    return 1;
+}
