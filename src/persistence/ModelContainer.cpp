@@ -70,6 +70,10 @@ std::unique_ptr<ModelContainer> ModelContainer::openFile(const ModelConfiguratio
         inspector.setCheckpointOnClose(false);
         state = StoreSchema::inspect(inspector);
     }
+    // Only a file with no bytes at all is new: a database someone else made,
+    // even an empty one, is not ours to turn into a store.
+    if (state == StoreSchema::State::Empty && QFileInfo(configuration.path).size() != 0)
+        throw StoreError(QStringLiteral("The file is not an Ordlen store."));
     // Never let SQLite create or replace a file: only the one checked above.
     auto connection =
         std::make_unique<SqliteConnection>(configuration.path, SqliteConnection::OpenMode::ReadWrite);

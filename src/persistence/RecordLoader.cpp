@@ -50,9 +50,20 @@ SubTaskItem *RecordLoader::subtaskFromRow(SqliteStatement &row)
 
 QList<TaskItem *> RecordLoader::loadAll()
 {
+    QList<TaskItem *> tasks;
+    try {
+        readAllInto(tasks);
+    } catch (...) {
+        qDeleteAll(tasks); // with their subtasks, which are their children
+        throw;
+    }
+    return tasks;
+}
+
+void RecordLoader::readAllInto(QList<TaskItem *> &tasks)
+{
     // Sized by what is read, never by the largest row id: another tool may
     // have written ids far beyond the number of rows.
-    QList<TaskItem *> tasks;
     QHash<qint64, TaskItem *> byRow;
     {
         const QByteArray sql = QByteArray("SELECT ") + taskColumns + " FROM TaskItem ORDER BY sortOrder, pk";
@@ -64,7 +75,7 @@ QList<TaskItem *> RecordLoader::loadAll()
         }
     }
     if (tasks.isEmpty())
-        return tasks;
+        return;
 
     SqliteStatement rows = m_connection.prepare(
         "SELECT pk, id, title, isCompleted, createdAt, sortOrder, task, listIndex FROM SubTaskItem "
@@ -81,7 +92,6 @@ QList<TaskItem *> RecordLoader::loadAll()
         if (owner)
             owner->attachSubtask(subtaskFromRow(rows));
     }
-    return tasks;
 }
 
 bool RecordLoader::rowExists(const char *table, qint64 rowId)

@@ -18,6 +18,7 @@ public:
     bool rowExists(const char *table, qint64 rowId);
 
 private:
+    void readAllInto(QList<TaskItem *> &tasks);
     static SubTaskItem *subtaskFromRow(class SqliteStatement &row);
     TaskItem *taskFromRow(class SqliteStatement &row);
     QString workspaceAt(class SqliteStatement &row, int column);

@@ -11,6 +11,7 @@
 #include "SubTaskItem.h"
 #include "TaskItem.h"
 #include "TaskStore.h"
+#include "WorkspaceList.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -83,7 +84,7 @@ int runChild(const QDir &dir, quint32 seed, int round)
         bool written = true;
         // The first two need no task, the last three need a subtask.
         const std::function<void()> changes[] = {
-            [&] { written = preferences.setStringArray(TaskStore::customWorkspacesKey, names); },
+            [&] { written = preferences.setStringArray(WorkspaceList::savedKey, names); },
             [&] { store.addTask(fresh); },
             [&] { store.addSubtask(task, fresh); },
             [&] { store.toggleTask(task); },
@@ -206,7 +207,7 @@ int main(int argc, char **argv)
         // Qt re-reads a settings file whose size or millisecond time stamp
         // changed; rounds are further apart than that.
         found[workspacesFact] = workspacesFactOf(
-            Preferences(dir.filePath(preferencesName)).stringArray(TaskStore::customWorkspacesKey));
+            Preferences(dir.filePath(preferencesName)).stringArray(WorkspaceList::savedKey));
         QStringList keys = expected.keys() + found.keys();
         keys.removeDuplicates();
         for (const QString &key : std::as_const(keys)) {

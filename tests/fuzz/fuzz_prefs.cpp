@@ -4,6 +4,7 @@
 #include "DiagnosticLog.h"
 #include "FuzzTarget.h"
 #include "Preferences.h"
+#include "WorkspaceList.h"
 #include "TaskStore.h"
 
 #include <QTemporaryDir>
@@ -16,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = dir.filePath(QStringLiteral("Ordlen.conf"));
     const QByteArray input = writeInput(path, data, size);
     Preferences preferences(path);
-    preferences.stringArray(TaskStore::customWorkspacesKey);
-    preferences.stringArray(TaskStore::legacyWorkspacesKey);
+    preferences.stringArray(WorkspaceList::savedKey);
+    preferences.stringArray(WorkspaceList::legacyKey);
     preferences.boolValue(QStringLiteral("isPinned"), false);
-    if (!preferences.setStringArray(TaskStore::customWorkspacesKey, {QStringLiteral("Fuzz")}) &&
+    if (!preferences.setStringArray(WorkspaceList::savedKey, {QStringLiteral("Fuzz")}) &&
         fileContents(path) != input)
         std::abort();
     return 0;
