@@ -1,10 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
 # Both install what is missing, configure, build and then run.
+# The configurations themselves are the presets in CMakePresets.json.
 
 BUILD_DIR ?= build
-ASAN_DIR  ?= build-asan
 JOBS      ?= $(shell nproc)
-CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 .PHONY: all deps configure build run test test-asan bench gallery format clean
 
@@ -13,10 +12,17 @@ all: build
 deps:
 	@bash scripts/install-deps.sh
 
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# A tree counts as configured once the generator has written its own file:
+# a configure that failed leaves none, so the next make configures again
+# instead of handing ninja a tree it can't load. Later edits to CMakeLists
+# are picked up by ninja itself.
+$(BUILD_DIR)/build.ninja: | deps
+	cmake --preset dev -B $(BUILD_DIR)
 
-configure: deps $(BUILD_DIR)/CMakeCache.txt
+build-asan/build.ninja: | deps
+	cmake --preset asan
+
+configure: $(BUILD_DIR)/build.ninja
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -25,13 +31,12 @@ run: build
 	@bash scripts/run.sh $(BUILD_DIR)/src/app/ordlen
 
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure --no-tests=error -j $(JOBS)
 
 # The same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer.
-test-asan: deps
-	cmake -S . -B $(ASAN_DIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DORDLEN_SANITIZE=ON -DORDLEN_BUILD_BENCH=OFF
-	cmake --build $(ASAN_DIR) -j $(JOBS)
-	cd $(ASAN_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS) -LE e2e
+test-asan: build-asan/build.ninja
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
 
 bench: build
 	@bash scripts/bench.sh $(BUILD_DIR)
@@ -43,7 +48,7 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) build-asan build-ci build-coverage
 
 # Crash torture: N random kills of a process that is changing the store.
 N ?= 1000

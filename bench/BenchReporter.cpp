@@ -2,41 +2,54 @@
 
 #include <cstdio>
 
+bool BenchReporter::ReportContext(const Context &)
+{
+    return true;
+}
+
 void BenchReporter::ReportRuns(const std::vector<Run> &runs)
 {
-    ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
-        if (run.error_occurred || run.iterations == 0)
+        const std::string name = run.benchmark_name();
+        if (run.error_occurred) {
+            std::fprintf(stderr, "bench: %s failed: %s\n", name.c_str(), run.error_message.c_str());
+            m_failed = true;
+            continue;
+        }
+        if (run.iterations == 0)
             continue;
         const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-        if (run.run_type == Run::RT_Iteration || median) {
-            const double seconds =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            std::string name = run.run_name.function_name;
-            if (!run.run_name.args.empty())
-                name += "/" + run.run_name.args;
-            if (median || !m_times.count(name))
-                m_times[name] = seconds * 1e6;
-        }
+        if (run.run_type != Run::RT_Iteration && !median)
+            continue;
+        std::string key = run.run_name.function_name;
+        if (!run.run_name.args.empty())
+            key += "/" + run.run_name.args;
+        // Repeated, only the median counts.
+        if (run.repetitions > 1 && !median)
+            continue;
+        const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        m_times[key] = seconds * 1e6;
+        std::fprintf(stderr, "  %-40s %12.1f us\n", name.c_str(), m_times[key]);
     }
 }
 
 double BenchReporter::microseconds(const std::string &name) const
 {
     const auto it = m_times.find(name);
-    return it == m_times.end() ? 0.0 : it->second;
+    return it == m_times.end() ? NAN : it->second;
 }
 
-void BenchReporter::printRatio(const std::string &label, const std::string &ours, const std::string &baseline,
-                               double target) const
+bool BenchReporter::printFigure(const std::string &name, double value, const std::string &unit,
+                                double baseline)
 {
-    const double a = microseconds(ours);
-    const double b = microseconds(baseline);
-    if (a <= 0 || b <= 0) {
-        std::printf("%-44s (not measured)\n", label.c_str());
-        return;
+    if (!std::isfinite(value)) {
+        std::fprintf(stderr, "bench: %s was not measured\n", name.c_str());
+        return false;
     }
-    const double ratio = a / b;
-    std::printf("%-44s %10.1f us vs %10.1f us  ratio %.2f  (target <= %.2f: %s)\n", label.c_str(), a, b,
-                ratio, target, ratio <= target ? "met" : "MISSED");
+    if (std::isfinite(baseline))
+        std::printf("figure %s %.2f %s %.2f\n", name.c_str(), value, unit.c_str(), baseline);
+    else
+        std::printf("figure %s %.2f %s -\n", name.c_str(), value, unit.c_str());
+    std::fflush(stdout);
+    return true;
 }

@@ -2,22 +2,25 @@
 # Drives the real program as a person would, on a real X server with a real
 # XEmbed tray (Xvfb + trayer): open the popover from the icon, add a task by
 # typing, close it by the icon and by clicking elsewhere, start a second copy,
-# quit, start again; then start without a tray and let one appear. Every wait is bounded; every process started here is
-# stopped by its PID on the way out.
+# quit, start again; then start without a tray and let one appear. Every
+# wait is bounded; every process started here is stopped by its PID on the
+# way out.
 #
-# usage: tray_e2e.sh <ordlen executable> <output folder> <source folder>
+# usage: tray_e2e.sh <ordlen executable> <output folder>
 set -euo pipefail
 
 app="$1"
 out="$2"
-source_dir="$3"
 
-for tool in Xvfb trayer xdotool xwininfo import convert sqlite3; do
-  if ! command -v "$tool" >/dev/null; then
-    bash "$source_dir/scripts/install-deps.sh"
-    break
-  fi
+# The tools come from scripts/install-deps.sh, which make runs before the tests.
+missing=()
+for tool in Xvfb trayer xdotool xwininfo import compare sqlite3; do
+  command -v "$tool" >/dev/null || missing+=("$tool")
 done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "e2e FAILED: missing ${missing[*]}; scripts/install-deps.sh installs them" >&2
+  exit 1
+fi
 
 mkdir -p "$out"
 rm -f "$out/failure.png"
