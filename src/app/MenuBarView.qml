@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import QtQml.Models
 import Ordlen
 
 // The root view in the popover: a rounded, see-through panel with a faint
@@ -18,8 +20,8 @@ FocusScope {
     readonly property int cornerRadius: 20
     // Without a compositor, see-through pixels would show black: the
     // background is then drawn solid (the window cuts the corners off).
-    readonly property bool isTranslucent: Window.window && Window.window.isTranslucent !== undefined
-                                          ? Window.window.isTranslucent : true
+    readonly property PopoverWindow popover: Window.window as PopoverWindow
+    readonly property bool isTranslucent: popover ? popover.isTranslucent : true
 
     width: 408
     implicitWidth: 408
@@ -36,13 +38,14 @@ FocusScope {
         }
     }
 
-    Loader {
-        id: panel
-        anchors.fill: parent
-        anchors.margins: root.padding
-        focus: true
+    // An Instantiator rather than a Loader: Qt 6.4's Loader refuses bound
+    // components.
+    Instantiator {
         active: root.isPanelLoaded
-        sourceComponent: Column {
+        Column {
+            parent: root
+            anchors.fill: parent
+            anchors.margins: root.padding
             spacing: 6
 
             ListView {
@@ -51,7 +54,8 @@ FocusScope {
                 width: parent.width
                 height: parent.height - input.height - parent.spacing
                 clip: true
-                model: root.taskQuery.tasks
+                // Qt 6.4 describes QList<TaskItem *> properties to qmllint as an unknown type.
+                model: root.taskQuery.tasks // qmllint disable type
                 delegate: Text {
                     required property TaskItem modelData
                     width: ListView.view.width

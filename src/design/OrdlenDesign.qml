@@ -2,7 +2,7 @@ pragma Singleton
 import QtQuick
 import Ordlen
 
-// The named colours, fonts and animations of the panel. Adaptive colours
+// The named colours, fonts and timings of the panel. Adaptive colours
 // follow Appearance; the hue colours are the same in light and dark.
 QtObject {
     id: design
@@ -52,17 +52,46 @@ QtObject {
         readonly property font input: SystemFont.font(12.5, Font.Normal)
     }
 
-    // OrdlenSpring / OrdlenQuick and their colour twins play these.
+    // Every duration and delay of the panel. Tests and the gallery set
+    // durationScale to 0 so each change lands at once.
     component Animations: QtObject {
+        id: animations
+
+        property real durationScale: 1.0
+
+        function scaled(milliseconds: real): int {
+            return Math.round(milliseconds * animations.durationScale)
+        }
+
+        // What OrdlenSpring and OrdlenSpringColor play for a spring.
+        function springDuration(response: real, dampingFraction: real): int {
+            return animations.scaled(SpringCurve.durationMs(response, dampingFraction))
+        }
+
         readonly property SpringParameters spring: SpringParameters {
             response: 0.3
             dampingFraction: 0.7
         }
+        // OrdlenQuick and OrdlenQuickColor.
         readonly property CurveParameters quick: CurveParameters {
-            duration: 180
+            duration: animations.scaled(180)
             // ease-in-out as a cubic Bézier (0.42, 0, 0.58, 1)
             curve: [0.42, 0.0, 0.58, 1.0, 1.0, 1.0]
         }
+        // The checkmark leaving an unticked checkbox: ease-in.
+        readonly property CurveParameters fadeOut: CurveParameters {
+            duration: animations.scaled(100)
+            curve: [0.42, 0.0, 1.0, 1.0, 1.0, 1.0]
+        }
+        // One breath of the empty state's badge, each way.
+        readonly property CurveParameters pulse: CurveParameters {
+            duration: animations.scaled(2200)
+            curve: animations.quick.curve
+        }
+        // The checkbox reports a click once its press has been seen.
+        readonly property int toggleDelay: animations.scaled(80)
+        // Fields take the keyboard focus once they are on screen.
+        readonly property int focusDelay: animations.scaled(50)
     }
 
     // A spring given by response (seconds) and damping fraction.

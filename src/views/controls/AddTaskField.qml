@@ -106,7 +106,7 @@ Item {
 
     // Take the keyboard focus once on screen.
     Timer {
-        interval: 50
+        interval: OrdlenDesign.animation.focusDelay
         running: true
         onTriggered: input.forceActiveFocus()
     }

@@ -4,7 +4,8 @@ import Ordlen
 
 // The round completion checkbox of task and subtask rows. It draws its own
 // copy of the state (visualCompleted), flips it at once on a click and tells
-// the owner through toggle() 80 ms later, when the press is released.
+// the owner through toggle() once the press is released, a toggle delay
+// (80 ms) later.
 Item {
     id: root
 
@@ -20,7 +21,6 @@ Item {
     readonly property real ringDiameter: isTask ? 16 : 13.5
     readonly property real ringLineWidth: isTask ? 1.5 : 1.3
     readonly property real checkmarkPointSize: isTask ? 8.8 : 6.75
-    readonly property int pressDelay: 80
 
     // Which spring moves scale and tilt: the completion spring when the drawn
     // state changes, the press spring when only the press is released.
@@ -46,7 +46,7 @@ Item {
         transformDamping = 0.45
         visualCompleted = !visualCompleted
         isPressed = true
-        // One timer per click: overlapping clicks each report after 80 ms.
+        // One timer per click: overlapping clicks each report after the delay.
         releaseTimer.createObject(root)
     }
 
@@ -60,7 +60,7 @@ Item {
     Component {
         id: releaseTimer
         Timer {
-            interval: root.pressDelay
+            interval: OrdlenDesign.animation.toggleDelay
             running: true
             onTriggered: {
                 root.release()
@@ -143,9 +143,9 @@ Item {
                         to: "hidden"
                         NumberAnimation {
                             properties: "scale,opacity"
-                            duration: 100
+                            duration: OrdlenDesign.animation.fadeOut.duration
                             easing.type: Easing.BezierSpline
-                            easing.bezierCurve: [0.42, 0.0, 1.0, 1.0, 1.0, 1.0]
+                            easing.bezierCurve: OrdlenDesign.animation.fadeOut.curve
                         }
                     }
                 ]

@@ -56,17 +56,19 @@ Item {
                 color: OrdlenDesign.withOpacity(OrdlenDesign.color.accent, 0.06)
 
             }
-            // Breathes for as long as the view is shown: 2.2 s each way.
+            // Breathes for as long as the view is shown.
             SequentialAnimation {
                 running: root.isPulsing
                 loops: Animation.Infinite
                 NumberAnimation {
-                    target: pulse; property: "width"; from: 58; to: 68; duration: 2200
-                    easing.type: Easing.BezierSpline; easing.bezierCurve: OrdlenDesign.animation.quick.curve
+                    target: pulse; property: "width"; from: 58; to: 68
+                    duration: OrdlenDesign.animation.pulse.duration
+                    easing.type: Easing.BezierSpline; easing.bezierCurve: OrdlenDesign.animation.pulse.curve
                 }
                 NumberAnimation {
-                    target: pulse; property: "width"; from: 68; to: 58; duration: 2200
-                    easing.type: Easing.BezierSpline; easing.bezierCurve: OrdlenDesign.animation.quick.curve
+                    target: pulse; property: "width"; from: 68; to: 58
+                    duration: OrdlenDesign.animation.pulse.duration
+                    easing.type: Easing.BezierSpline; easing.bezierCurve: OrdlenDesign.animation.pulse.curve
                 }
             }
             // Ring with an angular gradient, accent 35 % → 8 % → 35 %.

@@ -96,7 +96,7 @@ Item {
     }
 
     Timer {
-        interval: 50
+        interval: OrdlenDesign.animation.focusDelay
         running: true
         onTriggered: input.forceActiveFocus()
     }

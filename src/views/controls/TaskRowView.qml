@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Ordlen
 
@@ -16,7 +17,8 @@ Item {
     readonly property alias isEditing: title.isEditing
     readonly property alias editText: title.editText
 
-    readonly property var displaySubtasks: task ? task.subtasksInDisplayOrder : []
+    // Qt 6.4 describes QList<SubTaskItem *> properties to qmllint as an unknown type.
+    readonly property var displaySubtasks: task ? task.subtasksInDisplayOrder : [] // qmllint disable type
     readonly property int subtaskCount: displaySubtasks.length
     readonly property string badgeText: (task ? task.completedSubtaskCount : 0) + "/" + subtaskCount
     readonly property bool allSubtasksCompleted: task ? task.allSubtasksCompleted : false
@@ -29,7 +31,6 @@ Item {
     readonly property alias deleteButton: trashButton
     readonly property alias contextMenu: contextMenu
     readonly property alias subtaskRows: subtaskRepeater
-    readonly property alias subtaskField: subtaskFieldLoader
 
     implicitWidth: 408
     implicitHeight: mainLine.height + sectionHolder.height
@@ -255,15 +256,15 @@ Item {
                 }
             }
 
-            Loader {
-                id: subtaskFieldLoader
-                active: root.showSubtaskInput && sectionHolder.isBuilt
-                visible: active
-                x: 14
-                width: section.width - 28
-                height: active && item ? item.implicitHeight + 12 : 0
-                sourceComponent: Item {
-                    implicitHeight: field.implicitHeight
+            // A fresh field each time it opens, so it takes the focus again. A
+            // Repeater rather than a Loader: Qt 6.4's Loader refuses bound
+            // components.
+            Repeater {
+                model: root.showSubtaskInput && sectionHolder.isBuilt ? 1 : 0
+                Item {
+                    x: 14
+                    width: section.width - 28
+                    height: field.implicitHeight + 12
                     AddTaskField {
                         id: field
                         y: 6
