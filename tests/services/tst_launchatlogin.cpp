@@ -1,0 +1,154 @@
+#include "DesktopEntry.h"
+#include "LaunchAtLoginService.h"
+#include "TestSupport.h"
+#include "XdgAutostartBackend.h"
+
+#include <QFileInfo>
+#include <QQmlEngine>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Status = LoginItemBackend::Status;
+
+class TestLaunchAtLogin : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    const QString m_autostart = m_home.filePath(QStringLiteral("autostart"));
+    const QString m_bin = m_home.filePath(QStringLiteral("bin"));
+    const QString m_entry = m_autostart + QStringLiteral("/ordlen.desktop");
+    const QString m_program = m_bin + QStringLiteral("/ordlen");
+
+    void writeEntry(const QByteArray &text)
+    {
+        QFile file(m_entry);
+        QVERIFY(QDir().mkpath(m_autostart) && file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+    }
+
+private slots:
+    // An executable "ordlen" on the PATH, with a link to it.
+    void initTestCase()
+    {
+        QFile program(m_program);
+        QVERIFY(QDir().mkpath(m_bin) && program.open(QIODevice::WriteOnly));
+        QVERIFY(program.setPermissions(program.permissions() | QFile::ExeOwner));
+        QVERIFY(program.link(m_bin + QStringLiteral("/link")));
+        qputenv("PATH", (m_bin + u':' + qEnvironmentVariable("PATH")).toLocal8Bit());
+    }
+
+    void init() { QVERIFY(QDir(m_autostart).removeRecursively() || QFile::remove(m_autostart)); }
+
+    void statusOfEntries_data()
+    {
+        QTest::addColumn<QByteArray>("entry"); // null: there is none
+        QTest::addColumn<Status>("expected");
+        // h: the group's head, p: our program, e: an Exec line for it.
+        const QByteArray h = "[Desktop Entry]\nType=Application\nName=Ordlen\n", p = m_program.toUtf8();
+        const QByteArray e = "Exec=" + p + "\n", other = "Exec=/bin/true\n";
+        QTest::newRow("none") << QByteArray() << Status::NotRegistered;
+        QTest::newRow("ours") << h + e << Status::Enabled;
+        QTest::newRow("arguments, field code") << h + "Exec=" + p + " --quiet %U\n" << Status::Enabled;
+        QTest::newRow("escaped blank") << h + "Exec=" + p + "\\s--quiet\n" << Status::Enabled;
+        QTest::newRow("found on the PATH") << h + "Exec=ordlen\n" << Status::Enabled;
+        QTest::newRow("through a link") << h + "Exec=" + m_bin.toUtf8() + "/link\n" << Status::Enabled;
+        QTest::newRow("CR LF") << QByteArray(h + e).replace("\n", "\r\n") << Status::Enabled;
+        QTest::newRow("groups around it") << "[A]\n" + other + h + e + "[B]\n" + other << Status::Enabled;
+        QTest::newRow("on") << h + e + "X-GNOME-Autostart-enabled=true\nHidden=false\n" << Status::Enabled;
+        QTest::newRow("hidden") << h + e + "Hidden=true\n" << Status::NotRegistered;
+        QTest::newRow("off in GNOME") << h + e + "X-GNOME-Autostart-enabled=false\n" << Status::NotRegistered;
+        QTest::newRow("first Exec counts") << h + other + e << Status::NotFound;
+        QTest::newRow("our path as a prefix") << h + "Exec=" + p + "-other\n" << Status::NotFound;
+        QTest::newRow("no Exec") << h << Status::NotFound;
+        QTest::newRow("broken quoting") << h + "Exec=\"" + p + "\n" << Status::NotFound;
+        QTest::newRow("a link entry") << "[Desktop Entry]\nType=Link\n" + e << Status::NotFound;
+        QTest::newRow("no entry group") << e << Status::NotFound;
+        QTest::newRow("far too large") << h + e + "#" + QByteArray(70000, 'x') << Status::NotFound;
+    }
+
+    void statusOfEntries()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(Status, expected);
+        if (!entry.isNull())
+            writeEntry(entry);
+        QCOMPARE(XdgAutostartBackend(m_autostart, m_program).status(), expected);
+    }
+
+    // Whatever the executable's path holds, the entry written for it starts
+    // exactly that file, replacing one that was switched off.
+    void registeredEntryStartsThisProgram_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("blank") << QStringLiteral("Ordlen app");
+        QTest::newRow("shell characters") << QStringLiteral("it's $HOME `x` \"q\" & (1)");
+        QTest::newRow("percent") << QStringLiteral("100% ordlen %U");
+        QTest::newRow("backslash") << QStringLiteral("back\\slash");
+        QTest::newRow("non-ASCII") << QStringLiteral("Ördlen — ✓");
+    }
+
+    void registeredEntryStartsThisProgram()
+    {
+        QFETCH(QString, name);
+        const QString path = m_bin + u'/' + name;
+        QFile(path).open(QIODevice::WriteOnly);
+        writeEntry("[Desktop Entry]\nType=Application\nExec=" + path.toUtf8() + "\nHidden=true\n");
+        XdgAutostartBackend backend(m_autostart, path);
+        QString error;
+        QVERIFY2(backend.registerItem(error), qPrintable(error));
+        QCOMPARE(backend.status(), Status::Enabled);
+        QFile file(m_entry);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(DesktopEntry::splitExec(DesktopEntry::parse(file.readAll())->value("Exec")),
+                 QStringList{path});
+    }
+
+    // The entry's or its folder's place taken by the wrong kind of file: the change fails, the flag
+    // stays, one line says why. Nothing to remove is no failure.
+    void failedChangesKeepTheFlagAndSayWhy()
+    {
+        CapturedLines lines;
+        LaunchAtLoginService(std::make_unique<XdgAutostartBackend>(m_autostart, m_program)).disable();
+        QVERIFY(QDir().mkpath(m_entry));
+        LaunchAtLoginService service(std::make_unique<XdgAutostartBackend>(m_autostart, m_program));
+        service.disable();
+        QVERIFY(QFileInfo(m_entry).isDir() && QDir(m_autostart).removeRecursively());
+        QVERIFY(QFile(m_autostart).open(QIODevice::WriteOnly));
+        service.enable();
+        QVERIFY(!service.isEnabled() && QFileInfo(m_autostart).isFile());
+        QCOMPARE(lines.lines().size(), 2);
+        QVERIFY(lines.lines()[0].startsWith(QStringLiteral("Ordlen: Could not disable launch at login — ")));
+        QVERIFY(lines.lines()[1].startsWith(QStringLiteral("Ordlen: Could not enable launch at login — ")));
+        QVERIFY(lines.lines()[0].contains(m_entry) && lines.lines()[1].contains(m_autostart));
+    }
+
+    // The app's instance writes $XDG_CONFIG_HOME/autostart/ordlen.desktop for
+    // the running executable; QML gets the same object and must not own it.
+    void sharedServiceFollowsTheEntry()
+    {
+        LaunchAtLoginService *service = LaunchAtLoginService::create(nullptr, nullptr);
+        QCOMPARE(service, &LaunchAtLoginService::shared());
+        QCOMPARE(QQmlEngine::objectOwnership(service), QQmlEngine::CppOwnership);
+        QSignalSpy changed(service, &LaunchAtLoginService::isEnabledChanged);
+        const QString path = qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/ordlen.desktop";
+        service->enable();
+        service->enable();
+        QCOMPARE(changed.count(), 1);
+        QFile entry(path);
+        QVERIFY(service->isEnabled() && entry.open(QIODevice::ReadWrite));
+        QVERIFY(entry.readAll().contains("Exec=" + QCoreApplication::applicationFilePath().toUtf8()));
+        entry.write("Hidden=true\n");
+        entry.close();
+        QVERIFY2(service->isEnabled(), "only a refresh reads the entry again");
+        service->refreshStatus();
+        QVERIFY(!service->isEnabled());
+        service->refreshStatus();
+        QCOMPARE(changed.count(), 3); // a refresh tells even when nothing changed
+        service->disable();
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLaunchAtLogin)
+#include "tst_launchatlogin.moc"
