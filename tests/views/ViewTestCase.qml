@@ -1,0 +1,36 @@
+import QtQuick
+import QtTest
+import Ordlen
+
+// Shared by the view tests: a shown window, durations at 0 so changes land at
+// once, the pointer in a corner, and an owner that counts unhandled Escapes.
+TestCase {
+    id: testCase
+
+    property alias owner: keyOwner
+    property int escapesSeen: 0
+
+    when: windowShown
+    visible: true
+    width: 420
+    height: 400
+
+    function init() {
+        OrdlenDesign.animation.durationScale = 0
+        escapesSeen = 0
+        keyOwner.forceActiveFocus()
+        mouseMove(testCase, 1, height - 1)
+    }
+
+    function type(text) {
+        for (const ch of text)
+            keyClick(ch)
+    }
+
+    function hover(row) {
+        mouseMove(row, row.width / 2, Math.min(16, row.height / 2))
+        tryCompare(row, "isHovered", true)
+    }
+
+    Item { id: keyOwner; anchors.fill: parent; focus: true; Keys.onEscapePressed: ++testCase.escapesSeen }
+}
