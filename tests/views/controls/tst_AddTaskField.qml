@@ -15,7 +15,6 @@ ViewTestCase {
         submitSpy.target = cancelSpy.target = field
         submitSpy.clear()
         cancelSpy.clear()
-        verify(!field.isFocused)
         tryVerify(() => field.isFocused, 1000, "takes the focus once shown")
         return field
     }

@@ -17,8 +17,7 @@ ViewTestCase {
     function test_textsFollowTheFilter(data) {
         const view = createTemporaryObject(viewComponent, owner, { filter: (data.filter + 1) % 3 })
         view.filter = data.filter
-        const shown = [findChild(view, "badgeSymbol").name, findChild(view, "emptyTitle").text, findChild(view, "emptyHint").text]
-        compare(shown, data.shown)
+        compare([findChild(view, "badgeSymbol").name, findChild(view, "emptyTitle").text, findChild(view, "emptyHint").text], data.shown)
     }
 
     function test_badgeKeepsBreathingBetween58And68() {

@@ -9,10 +9,7 @@ ViewTestCase {
     name: "SearchTaskField"
 
     property string query // kept by the owner, as the store keeps it
-    Component {
-        id: fieldComponent
-        SearchTaskField { width: 320; text: testCase.query; onTextChanged: testCase.query = text }
-    }
+    Component { id: fieldComponent; SearchTaskField { width: 320; text: testCase.query; onTextChanged: testCase.query = text } }
     SignalSpy { id: cancelSpy; signalName: "cancel" }
 
     function makeField(query) {

@@ -1,4 +1,5 @@
 import QtQuick
+import QtTest
 import Ordlen
 import OrdlenTestSupport
 
@@ -8,6 +9,7 @@ ViewTestCase {
 
     Component { id: fixtureComponent; TaskStoreFixture {} }
     Component { id: rowComponent; TaskRowView { width: 408 } }
+    SignalSpy { id: commitSpy; signalName: "committed" }
     property TaskStoreFixture fixture
 
     function makeRow(title, subtaskTitles) {
@@ -47,6 +49,7 @@ ViewTestCase {
         expand(row)
         const edited = data.target === "task" ? row : row.subtaskRows.itemAt(0)
         const field = findChild(edited, "titleField")
+        commitSpy.target = edited.title
         edited.startEdit()
         type("X")
         keyClick(Qt.Key_Escape)
@@ -61,6 +64,7 @@ ViewTestCase {
         keyClick(data.key)
         const record = data.target === "task" ? row.task : row.task.subtasks[0]
         compare([edited.isEditing, record.title, escapesSeen], [false, data.saved, 0])
+        compare(commitSpy.signalArguments.map(args => args[0]), [data.saved].filter(title => title !== "Tickets"))
     }
 
     // Subtasks ticked in the open section, through the store.
