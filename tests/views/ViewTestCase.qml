@@ -27,10 +27,19 @@ TestCase {
             keyClick(ch)
     }
 
+    // Waits out every checkbox toggle already scheduled: a timer of the same
+    // delay, started later, fires after them.
+    function passToggleDelay() {
+        laterTimer.start()
+        laterSpy.wait()
+    }
+
     function hover(row) {
         mouseMove(row, row.width / 2, Math.min(16, row.height / 2))
         tryCompare(row, "isHovered", true)
     }
 
+    Timer { id: laterTimer; interval: OrdlenDesign.animation.toggleDelay }
+    SignalSpy { id: laterSpy; target: laterTimer; signalName: "triggered" }
     Item { id: keyOwner; anchors.fill: parent; focus: true; Keys.onEscapePressed: ++testCase.escapesSeen }
 }

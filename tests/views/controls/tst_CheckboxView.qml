@@ -8,21 +8,12 @@ ViewTestCase {
 
     Component { id: checkboxComponent; CheckboxView {} }
     SignalSpy { id: toggleSpy; signalName: "toggle" }
-    // Same delay as the checkbox's, started later: once it has fired, every
-    // toggle scheduled before it has been reported.
-    Timer { id: laterTimer; interval: OrdlenDesign.animation.toggleDelay }
-    SignalSpy { id: laterSpy; target: laterTimer; signalName: "triggered" }
 
     function makeCheckbox(completed) {
         const box = createTemporaryObject(checkboxComponent, owner, { isCompleted: completed })
         toggleSpy.target = box
         toggleSpy.clear()
         return box
-    }
-
-    function passToggleDelay() {
-        laterTimer.start()
-        laterSpy.wait()
     }
 
     function test_clicksReportOnceEachAfterThePress_data() {
