@@ -1,112 +1,51 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtTest
 import Ordlen
+import OrdlenTestSupport
 
-TestCase {
+ViewTestCase {
     id: testCase
     name: "SearchTaskField"
-    when: windowShown
-    visible: true
-    width: 400
-    height: 200
 
-    Item {
-        id: owner
-        width: 400
-        height: 200
-        focus: true
-        property int escapesSeen: 0
-        // Plays the store: the query lives outside the field.
-        property string query: ""
-        Keys.onEscapePressed: ++escapesSeen
-    }
-
-    Component {
-        id: fieldComponent
-        SearchTaskField {
-            width: 320
-            text: owner.query
-            onTextChanged: owner.query = text
-        }
-    }
-
+    property string query // kept by the owner, as the store keeps it
+    Component { id: fieldComponent; SearchTaskField { width: 320; text: testCase.query; onTextChanged: testCase.query = text } }
     SignalSpy { id: cancelSpy; signalName: "cancel" }
 
     function makeField(query) {
-        owner.query = query || ""
-        owner.escapesSeen = 0
+        testCase.query = query
         const field = createTemporaryObject(fieldComponent, owner)
-        verify(field)
-        cancelSpy.clear()
         cancelSpy.target = field
+        cancelSpy.clear()
         tryVerify(() => field.isFocused, 1000, "takes the focus once shown")
         return field
     }
 
-    function test_placeholderAndTypingWritesTheQueryAtOnce() {
-        const field = makeField()
-        compare(field.input.placeholder, "Search tasks\u2026")
-        keyClick("m")
-        keyClick("i")
-        compare(owner.query, "mi")
-        compare(cancelSpy.count, 0)
+    function test_typedQueryClearButtonAndFocusLoss_data() {
+        return [
+            { tag: "empty", query: "", clearShown: false, focusLossCancels: 1 },
+            { tag: "one blank", query: " ", clearShown: true, focusLossCancels: 0 },
+            { tag: "word", query: "mi", clearShown: true, focusLossCancels: 0 }
+        ]
+    }
+    function test_typedQueryClearButtonAndFocusLoss(data) {
+        const field = makeField("")
+        type(data.query)
         keyClick(Qt.Key_Return)
-        compare(owner.query, "mi")
-        compare(cancelSpy.count, 0)
-    }
-
-    function test_escapeEmptiesTheQueryCancelsAndIsConsumed() {
-        const field = makeField("milk")
-        keyClick(Qt.Key_Escape)
-        compare(owner.query, "")
-        compare(cancelSpy.count, 1)
-        compare(owner.escapesSeen, 0)
-    }
-
-    function test_clearButtonEmptiesTheQueryAndCancels() {
-        const field = makeField("milk")
-        const clear = findChild(field, "clearButton")
-        tryCompare(clear, "opacity", 1)
-        mouseClick(clear)
-        compare(owner.query, "")
-        compare(cancelSpy.count, 1)
-        tryCompare(clear, "visible", false)
-    }
-
-    function test_clearButtonShowsForAnyNonEmptyQuery_data() {
-        return [
-            { tag: "empty", query: "", shown: false },
-            { tag: "one blank", query: " ", shown: true },
-            { tag: "word", query: "milk", shown: true }
-        ]
-    }
-    function test_clearButtonShowsForAnyNonEmptyQuery(data) {
-        const field = makeField(data.query)
-        compare(field.showsClearButton, data.shown)
-        tryCompare(findChild(field, "clearButton"), "visible", data.shown)
-    }
-
-    function test_focusLossCancelsOnlyWhenEmpty_data() {
-        return [
-            { tag: "empty", query: "", cancels: 1 },
-            { tag: "one blank", query: " ", cancels: 0 },
-            { tag: "query", query: "milk", cancels: 0 }
-        ]
-    }
-    function test_focusLossCancelsOnlyWhenEmpty(data) {
-        const field = makeField(data.query)
+        compare([query, findChild(field, "clearButton").visible, cancelSpy.count], [data.query, data.clearShown, 0])
         owner.forceActiveFocus()
-        compare(cancelSpy.count, data.cancels)
-        compare(owner.query, data.query)
-        field.input.forceActiveFocus()
-        compare(cancelSpy.count, data.cancels)
+        compare([query, cancelSpy.count], [data.query, data.focusLossCancels])
     }
 
-    function test_withoutCancelHandlerEscapeOnlyEmpties() {
-        owner.query = "milk"
-        const field = createTemporaryObject(fieldComponent, owner)
-        tryVerify(() => field.isFocused, 1000)
-        keyClick(Qt.Key_Escape)
-        compare(owner.query, "")
+    function test_escapeAndClearButtonEmptyAndCancel_data() {
+        return [
+            { tag: "Escape", act: () => keyClick(Qt.Key_Escape) },
+            { tag: "clear button", act: field => mouseClick(findChild(field, "clearButton")) }
+        ]
+    }
+    function test_escapeAndClearButtonEmptyAndCancel(data) {
+        const field = makeField("milk")
+        data.act(field)
+        compare([query, cancelSpy.count, escapesSeen, findChild(field, "clearButton").visible], ["", 1, 0, false])
     }
 }

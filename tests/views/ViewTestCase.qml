@@ -1,0 +1,45 @@
+import QtQuick
+import QtTest
+import Ordlen
+
+// Shared by the view tests: a shown window, durations at 0 so changes land at
+// once, the pointer in a corner, and an owner that counts unhandled Escapes.
+TestCase {
+    id: testCase
+
+    property alias owner: keyOwner
+    property int escapesSeen: 0
+
+    when: windowShown
+    visible: true
+    width: 420
+    height: 400
+
+    function init() {
+        OrdlenDesign.animation.durationScale = 0
+        escapesSeen = 0
+        keyOwner.forceActiveFocus()
+        mouseMove(testCase, 1, height - 1)
+    }
+
+    function type(text) {
+        for (const ch of text)
+            keyClick(ch)
+    }
+
+    // Waits out every checkbox toggle already scheduled: a timer of the same
+    // delay, started later, fires after them.
+    function passToggleDelay() {
+        laterTimer.start()
+        laterSpy.wait()
+    }
+
+    function hover(row) {
+        mouseMove(row, row.width / 2, Math.min(16, row.height / 2))
+        tryCompare(row, "isHovered", true)
+    }
+
+    Timer { id: laterTimer; interval: OrdlenDesign.animation.toggleDelay }
+    SignalSpy { id: laterSpy; target: laterTimer; signalName: "triggered" }
+    Item { id: keyOwner; anchors.fill: parent; focus: true; Keys.onEscapePressed: ++testCase.escapesSeen }
+}
