@@ -51,8 +51,7 @@ private slots:
         QCOMPARE(appearance.primaryLabel().lightness() > 128, dark);
     }
 
-    // Sizes are layout points, one to a logical pixel, whatever the font DPI.
-    void fontsUsePointsAsPixels()
+    void fontPointsAreLogicalPixelsWhateverTheDpi()
     {
         const QFont font = SystemFont::make(12.5, QFont::DemiBold, true);
         QCOMPARE(font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72, 12.5);
@@ -114,6 +113,7 @@ private slots:
         QVERIFY(qAbs(qAlpha(render("xmark", QColor(0, 0, 255, 128), 3, {48, 48}).pixel(24, 24)) - 128) <= 2);
         const QImage filled = render("xmark.circle.fill", Qt::black, 2, {48, 48});
         QVERIFY(qAlpha(filled.pixel(24, 24)) == 0 && qAlpha(filled.pixel(24, 14)) == 255);
+        QCOMPARE(qAlpha(render("plus.circle", Qt::black, 2, {48, 48}).pixel(16, 30)), 0); // hollow
     }
 };
 

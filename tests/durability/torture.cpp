@@ -218,8 +218,8 @@ int main(int argc, char **argv)
         }
         // Qt re-reads a settings file whose size or millisecond time stamp
         // changed; rounds are further apart than that.
-        found[workspacesFact] = workspacesFactOf(
-            Preferences(dir.filePath(preferencesName)).stringArray(WorkspaceList::savedKey));
+        found[workspacesFact] =
+            workspacesFactOf(Preferences(dir.filePath(preferencesName)).stringArray(WorkspaceList::savedKey));
         QStringList keys = expected.keys() + found.keys();
         keys.removeDuplicates();
         for (const QString &key : std::as_const(keys)) {

@@ -103,6 +103,13 @@ list_difference() {
     awk '{print int($1)}'
 }
 
+# list_shows <picture> <reference> <-ge|-le> <pixels>: takes a screenshot and
+# compares its list with the reference's. The list repaints a moment after
+# the store changes, so callers poll this.
+list_shows() {
+  import -window root "$1" && [ "$(list_difference "$2" "$1")" "$3" "$4" ]
+}
+
 # --- first start: icon, popover under it ---------------------------------------
 start_app first
 wait_for 15 icon_embedded || fail "the tray icon was not embedded"
@@ -123,11 +130,9 @@ import -window root "$work/empty.png"
 xdotool type --delay 15 "$title"
 xdotool key Return
 wait_for 5 task_stored || fail "the typed task is not in $store (count: $(tasks_titled))"
-sleep 0.2 # let the list repaint before the picture
-import -window root "$out/popover.png"
-changed="$(list_difference "$work/empty.png" "$out/popover.png")"
-log "the new task changed $changed pixels of the list"
-[ "$changed" -ge 50 ] || fail "the new task is not drawn in the list ($changed pixels changed)"
+wait_for 5 list_shows "$out/popover.png" "$work/empty.png" -ge 50 ||
+  fail "the new task is not drawn in the list ($(list_difference "$work/empty.png" "$out/popover.png") pixels changed)"
+log "the new task changed $(list_difference "$work/empty.png" "$out/popover.png") pixels of the list"
 log "screenshot: $out/popover.png"
 
 # --- closing: the icon again, then a click elsewhere ----------------------------
@@ -162,11 +167,9 @@ wait_for 15 icon_embedded || fail "the tray icon was not embedded after a restar
 read_icon
 click_icon
 wait_for 5 popover_shown || fail "the popover did not open after a restart"
-sleep 0.2
-import -window root "$out/after-restart.png"
 task_stored || fail "the task is gone from the store after a restart"
-changed="$(list_difference "$out/popover.png" "$out/after-restart.png")"
-[ "$changed" -le 20 ] || fail "the list after a restart differs from the one before ($changed pixels)"
+wait_for 5 list_shows "$out/after-restart.png" "$out/popover.png" -le 20 ||
+  fail "the list after a restart differs from the one before ($(list_difference "$out/popover.png" "$out/after-restart.png") pixels)"
 if grep -q '^Ordlen: ' "$work"/app-*.log; then
   fail "the app reported failures: $(grep -h '^Ordlen: ' "$work"/app-*.log)"
 fi

@@ -4,8 +4,8 @@
 #include "DiagnosticLog.h"
 #include "FuzzTarget.h"
 #include "Preferences.h"
-#include "WorkspaceList.h"
 #include "TaskStore.h"
+#include "WorkspaceList.h"
 
 #include <QTemporaryDir>
 #include <cstdlib>

@@ -1,0 +1,123 @@
+#include "ModelContainer.h"
+#include "Preferences.h"
+#include "SingleInstance.h"
+#include "StorageBootstrap.h"
+#include "TaskStore.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// A store in `folder` with `tasks` tasks, made as the app makes it.
+void makeStore(const QString &folder, int tasks)
+{
+    auto container = StorageBootstrap::makeModelContainer(folder);
+    Preferences preferences(QDir(folder).filePath(QStringLiteral("p.conf")));
+    TaskStore store(container->mainContext(), &preferences);
+    for (int i = 0; i < tasks; ++i)
+        store.addTask(QStringLiteral("Task number %1 with a title long enough to fill pages").arg(i));
+}
+
+} // namespace
+
+// Before anything shows: one instance per data folder, and the store it runs on.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    // A killed instance leaves its lock and socket files behind: they must
+    // not keep the next one from starting, nor from being found.
+    void oneInstancePerDataFolder()
+    {
+        const QString key = SingleInstance::keyFor(QStringLiteral("/data/Ordlen"));
+        QCOMPARE(SingleInstance::keyFor(QStringLiteral("/data//Ordlen/")), key);
+        if (fork() == 0) // _exit skips every destructor, as SIGKILL would.
+            _exit(SingleInstance(m_dir.path(), key).claim() ? 0 : 1);
+        int status = -1;
+        QVERIFY(::wait(&status) > 0 && status == 0);
+        SingleInstance first(m_dir.path(), key), second(m_dir.path(), key);
+        QString error;
+        QVERIFY2(!second.notifyRunningInstance(200, error) && !error.isEmpty(), "nobody listens yet");
+        QVERIFY(first.claim() && !second.claim());
+        QVERIFY(SingleInstance(m_dir.path(), SingleInstance::keyFor(QStringLiteral("/other"))).claim());
+        QVERIFY2(SingleInstance(m_dir.filePath(QStringLiteral("gone")), key).claim(), "no lock: run anyway");
+        QSignalSpy shown(&first, &SingleInstance::activationRequested);
+        QVERIFY2(second.notifyRunningInstance(1000, error), qPrintable(error));
+        QTRY_COMPARE(shown.count(), 1);
+    }
+
+    // A folder made for the store is its owner's only; one that exists keeps its mode.
+    void storeFolderIsPrivate()
+    {
+        QTemporaryDir dir;
+        const QString made = dir.filePath(QStringLiteral("a/b"));
+        const auto othersRead = QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | othersRead));
+        QVERIFY(!StorageBootstrap::makeModelContainer(made)->configuration().isStoredInMemoryOnly);
+        StorageBootstrap::makeModelContainer(dir.path());
+        QCOMPARE(QFile::permissions(made) & othersRead, QFile::Permissions());
+        QCOMPARE(QFile::permissions(dir.path()) & othersRead, othersRead);
+    }
+
+    // A store (tasks >= 0) or nothing, then bytes written into the file:
+    // SQLite's header holds user_version at byte 60, application_id at 68.
+    void badStoreFilesFallBackToMemoryUntouched_data()
+    {
+        QTest::addColumn<int>("tasks");
+        QTest::addColumn<qint64>("at");
+        QTest::addColumn<QByteArray>("bytes"); // null: a folder in the file's place
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("text file") << -1 << 0ll << QByteArray("milk\n") << "not a database";
+        // The store's own refusals, each file kept byte for byte, are tested
+        // with the container; here only what the app makes of them.
+        QTest::newRow("newer schema") << 0 << 60ll << QByteArray("\0\0\x27\x74", 4) << "newer version";
+        QTest::newRow("folder in its place") << -1 << 0ll << QByteArray() << "error";
+    }
+
+    void badStoreFilesFallBackToMemoryUntouched()
+    {
+        QFETCH(int, tasks);
+        QFETCH(qint64, at);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(StorageBootstrap::storeFileName);
+        if (tasks >= 0)
+            makeStore(dir.path(), tasks);
+        QFile file(path);
+        QVERIFY(bytes.isNull() ? QDir().mkpath(path)
+                               : file.open(QIODevice::ReadWrite) && file.seek(at) && file.write(bytes) > 0);
+        file.close();
+        const QByteArray before = contents(path);
+        QFile::remove(path + QStringLiteral(".lock")); // the store's own lock, made again by the open
+        const QStringList files = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+        CapturedLines lines;
+        QVERIFY(StorageBootstrap::makeModelContainer(dir.path())->configuration().isStoredInMemoryOnly);
+        QCOMPARE(lines.lines().size(), 1);
+        QVERIFY2(
+            lines.lines()[0].startsWith("Ordlen: Error initializing SwiftData, falling back to memory: ") &&
+                lines.lines()[0].contains(reason, Qt::CaseInsensitive),
+            qPrintable(lines.lines()[0]));
+        QCOMPARE(contents(path), before);
+        QVERIFY(QFile::remove(path + QStringLiteral(".lock")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), files);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
