@@ -26,7 +26,6 @@ class TestSubtasks : public QObject
 private slots:
     void positionsAfterDeletions();
     void listOrderSurvivesARestart();
-    void displayOrderIsStable();
     void progressAndCompletion();
     void titlesAreTrimmedAndBlanksRefused();
     void deleteWithTheWrongTaskDoesNothing();
@@ -69,18 +68,6 @@ void TestSubtasks::listOrderSurvivesARestart()
     QCOMPARE(titlesOf(reloaded->subtasksInDisplayOrder()), shown);
     for (const SubTaskItem *subtask : reloaded->subtasks())
         QCOMPARE(subtask->task(), reloaded);
-}
-
-void TestSubtasks::displayOrderIsStable()
-{
-    QList<SubTaskItem *> subtasks;
-    const QList<QPair<const char *, qint64>> rows{{"two", 2}, {"zero", 0}, {"one", 1}, {"one again", 1}};
-    for (const auto &[title, position] : rows)
-        subtasks.append(
-            new SubTaskItem(QUuid::createUuid(), QString::fromLatin1(title), false, {}, position));
-    QCOMPARE(titlesOf(SubtaskOrder::displayOrder(subtasks)),
-             (QStringList{"zero", "one", "one again", "two"}));
-    qDeleteAll(subtasks);
 }
 
 void TestSubtasks::progressAndCompletion()

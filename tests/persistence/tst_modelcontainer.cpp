@@ -70,7 +70,6 @@ private slots:
     void refusedFilesAreLeftAsTheyWere_data();
     void refusedFilesAreLeftAsTheyWere();
     void oneProcessPerStore();
-    void failedSaveKeepsEverythingPending();
     void closingSavesWhatIsPending();
 };
 
@@ -160,34 +159,6 @@ void TestModelContainer::oneProcessPerStore()
                  ->fetchTasks()
                  .size(),
              1);
-}
-
-void TestModelContainer::failedSaveKeepsEverythingPending()
-{
-    StoreFixture fixture;
-    TaskItem *kept = fixture.store->addTask(QStringLiteral("Kept"));
-    TaskItem *removed = fixture.store->addTask(QStringLiteral("Removed"));
-    ModelContext *context = fixture.context();
-    fixture.container->connection().execute("PRAGMA query_only = 1");
-
-    auto *task =
-        new TaskItem(QUuid::createUuid(), QStringLiteral("New"), false, {}, {}, 5, QStringLiteral("P"));
-    context->insert(task);
-    auto *subtask = new SubTaskItem(QUuid::createUuid(), QStringLiteral("Step"), false, {}, 0);
-    task->appendSubtask(subtask);
-    context->insert(subtask);
-    kept->setTitle(QStringLiteral("Renamed"));
-    context->deleteRecord(removed);
-    QVERIFY_THROWS_EXCEPTION(StoreError, context->save());
-    QVERIFY_THROWS_EXCEPTION(StoreError, context->save());
-    QVERIFY(context->hasChanges());
-
-    fixture.container->connection().execute("PRAGMA query_only = 0");
-    context->save();
-    fixture.reopen();
-    const QList<TaskItem *> tasks = fixture.allTasks();
-    QCOMPARE(titlesOf(tasks), (QStringList{"Renamed", "New"}));
-    QCOMPARE(titlesOf(tasks[1]->subtasks()), QStringList{"Step"});
 }
 
 void TestModelContainer::closingSavesWhatIsPending()
