@@ -1,6 +1,5 @@
 #include "StoreFixture.h"
 #include "SubTaskItem.h"
-#include "TaskFilter.h"
 #include "TaskItem.h"
 #include "TextRules.h"
 
@@ -12,37 +11,11 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private slots:
-    void filterRawValues_data();
-    void filterRawValues();
     void trimming_data();
     void trimming();
     void lowercasingIgnoresLocale();
     void fieldWritesNotifyOnlyOnChange();
 };
-
-void TestRecords::filterRawValues_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("expected"); // -1: no case
-    QTest::newRow("All") << "All" << int(TaskFilter::All);
-    QTest::newRow("Pending") << "Pending" << int(TaskFilter::Pending);
-    QTest::newRow("Done") << "Done" << int(TaskFilter::Done);
-    QTest::newRow("empty") << "" << -1;
-}
-
-void TestRecords::filterRawValues()
-{
-    QFETCH(QString, text);
-    QFETCH(int, expected);
-    const auto filter = TaskFilters::fromRawValue(text);
-    if (expected < 0) {
-        QVERIFY(!filter.has_value());
-        return;
-    }
-    QVERIFY(filter.has_value());
-    QCOMPARE(int(*filter), expected);
-    QCOMPARE(TaskFilters::rawValue(*filter), text);
-}
 
 void TestRecords::trimming_data()
 {

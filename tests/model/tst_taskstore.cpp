@@ -14,7 +14,6 @@ class TestTaskStore : public QObject
 private slots:
     void positions();
     void positionAtTheEndOfTheRange();
-    void completingCompletesSubtasksButReopeningKeepsThem();
     void filterAndSearch_data();
     void filterAndSearch();
     void restartKeepsRecordsAndCascades();
@@ -59,21 +58,6 @@ void TestTaskStore::positionAtTheEndOfTheRange()
     QCOMPARE(added->sortOrder(), std::numeric_limits<qint64>::max());
     fixture.reopen();
     QCOMPARE(titlesOf(fixture.allTasks()), (QStringList{"Last", "After the last"}));
-}
-
-void TestTaskStore::completingCompletesSubtasksButReopeningKeepsThem()
-{
-    StoreFixture fixture;
-    TaskItem *task = fixture.store->addTask(QStringLiteral("Pack"));
-    SubTaskItem *first = fixture.store->addSubtask(task, QStringLiteral("Shoes"));
-    SubTaskItem *second = fixture.store->addSubtask(task, QStringLiteral("Socks"));
-    fixture.store->toggleTask(task);
-    QVERIFY(task->isCompleted() && first->isCompleted() && second->isCompleted());
-    fixture.store->toggleTask(task);
-    fixture.reopen();
-    const TaskItem *reloaded = fixture.allTasks().constFirst();
-    QVERIFY(!reloaded->isCompleted());
-    QVERIFY(reloaded->allSubtasksCompleted());
 }
 
 void TestTaskStore::filterAndSearch_data()
