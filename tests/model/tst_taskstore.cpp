@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 class TestTaskStore : public QObject
 {
@@ -180,18 +181,24 @@ void TestTaskStore::passingFailureIsKeptAndRetried()
     QCOMPARE(titlesOf(fixture.allTasks().constLast()->subtasks()), QStringList{"Step"});
 }
 
+using Change = std::function<void(TaskStore &, TaskItem *, SubTaskItem *)>;
+Q_DECLARE_METATYPE(Change)
+
 void TestTaskStore::refusedChangeIsDroppedAndLaterSavesWork_data()
 {
-    QTest::addColumn<int>("operation");
-    QTest::newRow("retitle") << 0;
-    QTest::newRow("tick") << 1;
-    QTest::newRow("add a subtask") << 2;
-    QTest::newRow("tick a subtask") << 3;
+    QTest::addColumn<Change>("change");
+    QTest::newRow("retitle") << Change(
+        [](TaskStore &s, TaskItem *t, SubTaskItem *) { s.updateTask(t, "Renamed"); });
+    QTest::newRow("tick") << Change([](TaskStore &s, TaskItem *t, SubTaskItem *) { s.toggleTask(t); });
+    QTest::newRow("add a subtask") << Change(
+        [](TaskStore &s, TaskItem *t, SubTaskItem *) { s.addSubtask(t, "More"); });
+    QTest::newRow("tick a subtask") << Change(
+        [](TaskStore &s, TaskItem *, SubTaskItem *st) { s.toggleSubtask(st); });
 }
 
 void TestTaskStore::refusedChangeIsDroppedAndLaterSavesWork()
 {
-    QFETCH(int, operation);
+    QFETCH(Change, change);
     StoreFixture fixture;
     TaskItem *task = fixture.store->addTask(QStringLiteral("Deleted elsewhere"));
     SubTaskItem *subtask = fixture.store->addSubtask(task, QStringLiteral("Step"));
@@ -200,20 +207,7 @@ void TestTaskStore::refusedChangeIsDroppedAndLaterSavesWork()
         "PRAGMA foreign_keys = ON; DELETE FROM TaskItem WHERE title = 'Deleted elsewhere'");
 
     CapturedLines lines;
-    switch (operation) {
-    case 0:
-        fixture.store->updateTask(task, QStringLiteral("Renamed"));
-        break;
-    case 1:
-        fixture.store->toggleTask(task);
-        break;
-    case 2:
-        fixture.store->addSubtask(task, QStringLiteral("More"));
-        break;
-    case 3:
-        fixture.store->toggleSubtask(subtask);
-        break;
-    }
+    change(*fixture.store, task, subtask);
     QCOMPARE(lines.lines().size(), 1);
     QCOMPARE(titlesOf(fixture.allTasks()), QStringList{"Stays"});
     QVERIFY(!fixture.context()->hasChanges());
