@@ -3,8 +3,9 @@
 #include "TaskItem.h"
 
 SubTaskItem::SubTaskItem(const QUuid &id, const QString &title, bool isCompleted, const QDateTime &createdAt,
-                         qint64 sortOrder)
-    : m_id(id), m_title(title), m_isCompleted(isCompleted), m_createdAt(createdAt), m_sortOrder(sortOrder)
+                         qint64 sortOrder, qint64 listIndex)
+    : m_id(id), m_title(title), m_isCompleted(isCompleted), m_createdAt(createdAt), m_sortOrder(sortOrder),
+      m_listIndex(listIndex)
 {}
 
 void SubTaskItem::setTitle(const QString &title)

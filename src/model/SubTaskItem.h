@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LowercasedText.h"
-#include "PersistentRecord.h"
+#include "Record.h"
 
 #include <QDateTime>
 #include <QString>
@@ -12,7 +12,7 @@ class TaskItem;
 Q_MOC_INCLUDE("TaskItem.h")
 
 // One line of a task's checklist.
-class SubTaskItem : public PersistentRecord
+class SubTaskItem : public Record
 {
     Q_OBJECT
     QML_ELEMENT
@@ -27,7 +27,7 @@ class SubTaskItem : public PersistentRecord
 
 public:
     SubTaskItem(const QUuid &id, const QString &title, bool isCompleted, const QDateTime &createdAt,
-                qint64 sortOrder);
+                qint64 sortOrder, qint64 listIndex = 0);
 
     QUuid id() const { return m_id; }
     QString title() const { return m_title; }
@@ -37,6 +37,8 @@ public:
     QDateTime createdAt() const { return m_createdAt; }
     qint64 sortOrder() const { return m_sortOrder; }
     TaskItem *task() const { return m_task; }
+    // Its place in the task's list, which may differ from its position.
+    qint64 listIndex() const { return m_listIndex; }
 
     void setTitle(const QString &title);
     void setIsCompleted(bool isCompleted);
@@ -48,8 +50,6 @@ signals:
 
 private:
     friend class TaskItem; // keeps both sides of the relationship in step
-    friend class RecordLoader;
-    friend class RecordWriter;
 
     QUuid m_id;
     QString m_title;
@@ -58,5 +58,5 @@ private:
     QDateTime m_createdAt;
     qint64 m_sortOrder;
     TaskItem *m_task = nullptr;
-    qint64 m_listIndex = 0; // place in the task's list; kept so the list order survives a reload
+    qint64 m_listIndex; // place in the task's list; kept so the list order survives a reload
 };

@@ -53,7 +53,7 @@ void TaskItem::setWorkspace(const QString &workspace)
     emit workspaceChanged();
 }
 
-void TaskItem::attachSubtask(SubTaskItem *subtask)
+void TaskItem::adoptSubtask(SubTaskItem *subtask)
 {
     subtask->m_task = this;
     subtask->setParent(this);
@@ -63,7 +63,7 @@ void TaskItem::attachSubtask(SubTaskItem *subtask)
 void TaskItem::appendSubtask(SubTaskItem *subtask)
 {
     subtask->m_listIndex = m_subtasks.isEmpty() ? 0 : Positions::after(m_subtasks.constLast()->m_listIndex);
-    attachSubtask(subtask);
+    adoptSubtask(subtask);
     emit subtask->taskChanged();
     emit subtasksChanged();
     emit subtaskProgressChanged();

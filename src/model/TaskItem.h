@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LowercasedText.h"
-#include "PersistentRecord.h"
+#include "Record.h"
 
 #include <QDateTime>
 #include <QList>
@@ -14,7 +14,7 @@ Q_MOC_INCLUDE("SubTaskItem.h")
 
 // One entry of the to-do list. It owns its subtasks: deleting the task
 // deletes them too.
-class TaskItem : public PersistentRecord
+class TaskItem : public Record
 {
     Q_OBJECT
     QML_ELEMENT
@@ -57,8 +57,11 @@ public:
     void setIsCompleted(bool isCompleted);
     void setWorkspace(const QString &workspace);
 
-    // Appends the subtask and points it back at this task.
+    // Appends the subtask, after the last one in list order, and points it
+    // back at this task.
     void appendSubtask(SubTaskItem *subtask);
+    // Adds a subtask that already has its place in the list (read back).
+    void adoptSubtask(SubTaskItem *subtask);
     // Removes this one subtask; the others keep their order. Ids are not
     // used: a file written by another tool may repeat them.
     void removeSubtask(SubTaskItem *subtask);
@@ -71,10 +74,6 @@ signals:
     void subtaskProgressChanged();
 
 private:
-    friend class RecordLoader;
-
-    void attachSubtask(SubTaskItem *subtask);
-
     QUuid m_id;
     QString m_title;
     LowercasedText m_lowercasedTitle;

@@ -30,7 +30,7 @@ ModelContext::~ModelContext() = default;
 
 void ModelContext::load()
 {
-    const QList<TaskItem *> stored = m_loader->loadAll();
+    const QList<TaskItem *> stored = m_loader->loadAll(m_rowIds);
     m_tasks.reserve(stored.size());
     for (TaskItem *task : stored)
         adopt(task);
@@ -39,18 +39,18 @@ void ModelContext::load()
 
 void ModelContext::adopt(TaskItem *task)
 {
-    task->m_context = this;
+    task->setObserver(this);
     task->setParent(this);
     m_tasks.insert(task);
     for (SubTaskItem *subtask : task->subtasks()) {
-        subtask->m_context = this;
+        subtask->setObserver(this);
         m_subtasks.insert(subtask);
     }
 }
 
 void ModelContext::insert(TaskItem *task)
 {
-    if (!task || task->m_context)
+    if (!task || task->observer())
         return;
     adopt(task);
     m_insertedTasks.append(task);
@@ -62,9 +62,9 @@ void ModelContext::insert(TaskItem *task)
 
 void ModelContext::insert(SubTaskItem *subtask)
 {
-    if (!subtask || subtask->m_context || !subtask->task() || !contains(subtask->task()))
+    if (!subtask || subtask->observer() || !subtask->task() || !contains(subtask->task()))
         return;
-    subtask->m_context = this;
+    subtask->setObserver(this);
     m_subtasks.insert(subtask);
     m_insertedSubtasks.append(subtask);
     emit changed();
@@ -105,9 +105,10 @@ void ModelContext::forget(SubTaskItem *subtask, RowFate fate)
         task->removeSubtask(subtask);
     m_subtasks.remove(subtask);
     m_dirty.remove(subtask);
-    if (!m_insertedSubtasks.removeOne(subtask) && subtask->m_rowId && fate == RowFate::Delete)
-        m_deletedSubtaskRows.append(subtask->m_rowId);
-    subtask->m_context = nullptr;
+    const qint64 row = m_rowIds.take(subtask);
+    if (!m_insertedSubtasks.removeOne(subtask) && row && fate == RowFate::Delete)
+        m_deletedSubtaskRows.append(row);
+    subtask->setObserver(nullptr);
     subtask->deleteLater();
 }
 
@@ -119,19 +120,21 @@ void ModelContext::forget(TaskItem *task, RowFate fate)
         m_subtasks.remove(subtask);
         m_dirty.remove(subtask);
         m_insertedSubtasks.removeOne(subtask);
-        subtask->m_context = nullptr;
+        m_rowIds.remove(subtask);
+        subtask->setObserver(nullptr);
     }
     m_tasks.remove(task);
     m_dirty.remove(task);
-    if (!m_insertedTasks.removeOne(task) && task->m_rowId && fate == RowFate::Delete)
-        m_deletedTaskRows.append(task->m_rowId);
+    const qint64 row = m_rowIds.take(task);
+    if (!m_insertedTasks.removeOne(task) && row && fate == RowFate::Delete)
+        m_deletedTaskRows.append(row);
     auto [first, last] = std::equal_range(m_ordered.begin(), m_ordered.end(), task, bySortOrder);
     m_ordered.erase(std::find(first, last, task));
-    task->m_context = nullptr;
+    task->setObserver(nullptr);
     task->deleteLater();
 }
 
-void ModelContext::markDirty(PersistentRecord *record)
+void ModelContext::recordChanged(QObject *record)
 {
     m_dirty.insert(record);
 }
@@ -157,7 +160,7 @@ void ModelContext::save()
         emit changed();
         return;
     }
-    QList<PersistentRecord *> refused;
+    QList<QObject *> refused;
     try {
         SqliteTransaction transaction(m_connection);
         refused = writePendingChanges();
@@ -191,27 +194,28 @@ void ModelContext::saveBeforeClosing()
     }
 }
 
-QList<PersistentRecord *> ModelContext::writePendingChanges()
+QList<QObject *> ModelContext::writePendingChanges()
 {
     // Tasks before their subtasks (which refer to them), updates of rows
     // that exist, then deletes. Each record is written on its own savepoint,
     // so one that the file refuses leaves the others to be saved.
-    QList<PersistentRecord *> refused;
+    QList<QObject *> refused;
     for (TaskItem *task : std::as_const(m_insertedTasks)) {
-        if (!m_writer->tryWrite([&] { m_writer->insert(task); }))
+        if (!m_writer->tryWrite([&] { m_rowIds.insert(task, m_writer->insert(task)); }))
             refused.append(task);
     }
     for (SubTaskItem *subtask : std::as_const(m_insertedSubtasks)) {
-        if (!m_writer->tryWrite([&] { m_writer->insert(subtask); }))
+        if (!m_writer->tryWrite(
+                [&] { m_rowIds.insert(subtask, m_writer->insert(subtask, rowOf(subtask->task()))); }))
             refused.append(subtask);
     }
-    for (PersistentRecord *record : std::as_const(m_dirty)) {
+    for (QObject *record : std::as_const(m_dirty)) {
         bool written = true;
         if (auto *task = qobject_cast<TaskItem *>(record); task && !m_insertedTasks.contains(task))
-            written = m_writer->tryWrite([&] { m_writer->update(task); });
+            written = m_writer->tryWrite([&] { m_writer->update(task, rowOf(task)); });
         else if (auto *subtask = qobject_cast<SubTaskItem *>(record);
                  subtask && !m_insertedSubtasks.contains(subtask))
-            written = m_writer->tryWrite([&] { m_writer->update(subtask); });
+            written = m_writer->tryWrite([&] { m_writer->update(subtask, rowOf(subtask)); });
         if (!written)
             refused.append(record);
     }
@@ -226,9 +230,9 @@ void ModelContext::forgetRowsOfFailedSave()
 {
     // The transaction was rolled back: rows handed out during it don't exist.
     for (TaskItem *task : std::as_const(m_insertedTasks))
-        task->m_rowId = 0;
+        m_rowIds.remove(task);
     for (SubTaskItem *subtask : std::as_const(m_insertedSubtasks))
-        subtask->m_rowId = 0;
+        m_rowIds.remove(subtask);
 }
 
 bool ModelContext::rowExists(const char *table, qint64 rowId)
@@ -236,22 +240,22 @@ bool ModelContext::rowExists(const char *table, qint64 rowId)
     return rowId != 0 && m_loader->rowExists(table, rowId);
 }
 
-void ModelContext::restoreFromFile(const QList<PersistentRecord *> &refused)
+void ModelContext::restoreFromFile(const QList<QObject *> &refused)
 {
     // A refused change means its row (or its task's row) has gone from the
     // file behind this process's back: the file is right, so the record goes
     // from memory as well, without deleting anything more.
-    for (PersistentRecord *record : refused) {
+    for (QObject *record : refused) {
         if (auto *subtask = qobject_cast<SubTaskItem *>(record); subtask && contains(subtask)) {
             TaskItem *task = subtask->task();
-            if (!rowExists("SubTaskItem", subtask->m_rowId))
+            if (!rowExists("SubTaskItem", rowOf(subtask)))
                 forget(subtask, RowFate::Keep);
             else
                 qCWarning(lcStore) << "the store file refused a change of a subtask it still holds";
-            if (task && contains(task) && !rowExists("TaskItem", task->m_rowId))
+            if (task && contains(task) && !rowExists("TaskItem", rowOf(task)))
                 forget(task, RowFate::Keep);
         } else if (auto *task = qobject_cast<TaskItem *>(record); task && contains(task)) {
-            if (!rowExists("TaskItem", task->m_rowId))
+            if (!rowExists("TaskItem", rowOf(task)))
                 forget(task, RowFate::Keep);
             else
                 qCWarning(lcStore) << "the store file refused a change of a task it still holds";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordObserver.h"
 #include "TaskFetchDescriptor.h"
 
 #include <QHash>
@@ -9,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-class PersistentRecord;
 class RecordLoader;
 class RecordWriter;
 class SqliteConnection;
@@ -21,7 +21,7 @@ class TaskItem;
 // a passing reason (a full disk, another process's lock) keeps them pending
 // for the next save; a change the file refuses for good (its row is gone) is
 // dropped, and its records are put back as the file has them.
-class ModelContext : public QObject
+class ModelContext : public QObject, private RecordObserver
 {
     Q_OBJECT
 
@@ -62,8 +62,8 @@ signals:
     void changed();
 
 private:
-    friend class PersistentRecord;
-    void markDirty(PersistentRecord *record);
+    void recordChanged(QObject *record) override;
+    qint64 rowOf(const QObject *record) const { return m_rowIds.value(record); }
 
     enum class RowFate
     {
@@ -74,9 +74,9 @@ private:
     void forget(SubTaskItem *subtask, RowFate fate);
     void adopt(TaskItem *task);
     void clearPending();
-    QList<PersistentRecord *> writePendingChanges();
+    QList<QObject *> writePendingChanges();
     void forgetRowsOfFailedSave();
-    void restoreFromFile(const QList<PersistentRecord *> &refused);
+    void restoreFromFile(const QList<QObject *> &refused);
     bool rowExists(const char *table, qint64 rowId);
 
     SqliteConnection &m_connection;
@@ -92,5 +92,7 @@ private:
     QList<SubTaskItem *> m_insertedSubtasks;
     QList<qint64> m_deletedTaskRows;
     QList<qint64> m_deletedSubtaskRows;
-    QSet<PersistentRecord *> m_dirty;
+    QSet<QObject *> m_dirty;
+    // The row of every record that has one in the file.
+    QHash<const QObject *, qint64> m_rowIds;
 };

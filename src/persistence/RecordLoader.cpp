@@ -35,24 +35,20 @@ TaskItem *RecordLoader::taskFromRow(SqliteStatement &row)
     auto *task =
         new TaskItem(QUuid::fromRfc4122(row.blobViewAt(1)), row.textAt(2), row.int64At(3) != 0,
                      timestampFrom(row.int64At(4)), row.textAt(5), row.int64At(6), workspaceAt(row, 7));
-    task->m_rowId = row.int64At(0);
     return task;
 }
 
 SubTaskItem *RecordLoader::subtaskFromRow(SqliteStatement &row)
 {
-    auto *subtask = new SubTaskItem(QUuid::fromRfc4122(row.blobViewAt(1)), row.textAt(2), row.int64At(3) != 0,
-                                    timestampFrom(row.int64At(4)), row.int64At(5));
-    subtask->m_rowId = row.int64At(0);
-    subtask->m_listIndex = row.int64At(7);
-    return subtask;
+    return new SubTaskItem(QUuid::fromRfc4122(row.blobViewAt(1)), row.textAt(2), row.int64At(3) != 0,
+                           timestampFrom(row.int64At(4)), row.int64At(5), row.int64At(7));
 }
 
-QList<TaskItem *> RecordLoader::loadAll()
+QList<TaskItem *> RecordLoader::loadAll(RowIds &rowIds)
 {
     QList<TaskItem *> tasks;
     try {
-        readAllInto(tasks);
+        readAllInto(tasks, rowIds);
     } catch (...) {
         qDeleteAll(tasks); // with their subtasks, which are their children
         throw;
@@ -60,7 +56,7 @@ QList<TaskItem *> RecordLoader::loadAll()
     return tasks;
 }
 
-void RecordLoader::readAllInto(QList<TaskItem *> &tasks)
+void RecordLoader::readAllInto(QList<TaskItem *> &tasks, RowIds &rowIds)
 {
     // Sized by what is read, never by the largest row id: another tool may
     // have written ids far beyond the number of rows.
@@ -70,7 +66,8 @@ void RecordLoader::readAllInto(QList<TaskItem *> &tasks)
         SqliteStatement rows = m_connection.prepare(sql.constData());
         while (rows.step()) {
             TaskItem *task = taskFromRow(rows);
-            byRow.insert(task->m_rowId, task);
+            byRow.insert(rows.int64At(0), task);
+            rowIds.insert(task, rows.int64At(0));
             tasks.append(task);
         }
     }
@@ -89,8 +86,11 @@ void RecordLoader::readAllInto(QList<TaskItem *> &tasks)
             owner = byRow.value(taskRow);
         }
         // A subtask without a task is unreachable and stays in the file untouched.
-        if (owner)
-            owner->attachSubtask(subtaskFromRow(rows));
+        if (owner) {
+            SubTaskItem *subtask = subtaskFromRow(rows);
+            rowIds.insert(subtask, rows.int64At(0));
+            owner->adoptSubtask(subtask);
+        }
     }
 }
 

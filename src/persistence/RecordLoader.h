@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 
+class QObject;
 class SqliteConnection;
 class TaskItem;
 class SubTaskItem;
@@ -13,12 +14,15 @@ class RecordLoader
 public:
     explicit RecordLoader(SqliteConnection &connection);
 
-    // Every task with its subtasks, by ascending sortOrder.
-    QList<TaskItem *> loadAll();
+    using RowIds = QHash<const QObject *, qint64>;
+
+    // Every task with its subtasks, by ascending sortOrder; the row of each
+    // record goes into rowIds.
+    QList<TaskItem *> loadAll(RowIds &rowIds);
     bool rowExists(const char *table, qint64 rowId);
 
 private:
-    void readAllInto(QList<TaskItem *> &tasks);
+    void readAllInto(QList<TaskItem *> &tasks, RowIds &rowIds);
     static SubTaskItem *subtaskFromRow(class SqliteStatement &row);
     TaskItem *taskFromRow(class SqliteStatement &row);
     QString workspaceAt(class SqliteStatement &row, int column);

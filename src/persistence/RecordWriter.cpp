@@ -48,7 +48,7 @@ void RecordWriter::requireOneRowChanged()
         throw SqliteError(SQLITE_NOTFOUND, QStringLiteral("the record's row is no longer in the store file"));
 }
 
-void RecordWriter::insert(TaskItem *task)
+qint64 RecordWriter::insert(const TaskItem *task)
 {
     m_insertTask.bind(1, task->id().toRfc4122())
         .bind(2, task->title())
@@ -58,40 +58,35 @@ void RecordWriter::insert(TaskItem *task)
         .bind(6, task->sortOrder())
         .bind(7, task->workspace());
     m_insertTask.execute();
-    task->m_rowId = m_connection.lastInsertRowId();
+    return m_connection.lastInsertRowId();
 }
 
-void RecordWriter::insert(SubTaskItem *subtask)
+qint64 RecordWriter::insert(const SubTaskItem *subtask, qint64 taskRow)
 {
     m_insertSubtask.bind(1, subtask->id().toRfc4122())
         .bind(2, subtask->title())
         .bind(3, qint64(subtask->isCompleted()))
         .bind(4, subtask->createdAt().toMSecsSinceEpoch())
         .bind(5, subtask->sortOrder())
-        .bind(7, subtask->m_listIndex);
-    if (subtask->task())
-        m_insertSubtask.bind(6, subtask->task()->m_rowId);
-    else
-        m_insertSubtask.bindNull(6);
+        .bind(6, taskRow)
+        .bind(7, subtask->listIndex());
     m_insertSubtask.execute();
-    subtask->m_rowId = m_connection.lastInsertRowId();
+    return m_connection.lastInsertRowId();
 }
 
-void RecordWriter::update(TaskItem *task)
+void RecordWriter::update(const TaskItem *task, qint64 row)
 {
     m_updateTask.bind(1, task->title())
         .bind(2, qint64(task->isCompleted()))
         .bind(3, task->workspace())
-        .bind(4, task->m_rowId);
+        .bind(4, row);
     m_updateTask.execute();
     requireOneRowChanged();
 }
 
-void RecordWriter::update(SubTaskItem *subtask)
+void RecordWriter::update(const SubTaskItem *subtask, qint64 row)
 {
-    m_updateSubtask.bind(1, subtask->title())
-        .bind(2, qint64(subtask->isCompleted()))
-        .bind(3, subtask->m_rowId);
+    m_updateSubtask.bind(1, subtask->title()).bind(2, qint64(subtask->isCompleted())).bind(3, row);
     m_updateSubtask.execute();
     requireOneRowChanged();
 }

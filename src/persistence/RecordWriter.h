@@ -15,10 +15,11 @@ class RecordWriter
 public:
     explicit RecordWriter(SqliteConnection &connection);
 
-    void insert(TaskItem *task);
-    void insert(SubTaskItem *subtask);
-    void update(TaskItem *task);
-    void update(SubTaskItem *subtask);
+    // Each insert answers with the new row.
+    qint64 insert(const TaskItem *task);
+    qint64 insert(const SubTaskItem *subtask, qint64 taskRow);
+    void update(const TaskItem *task, qint64 row);
+    void update(const SubTaskItem *subtask, qint64 row);
     void deleteTaskRow(qint64 rowId);
     void deleteSubtaskRow(qint64 rowId);
 

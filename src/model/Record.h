@@ -1,0 +1,33 @@
+#pragma once
+
+#include "RecordObserver.h"
+
+#include <QObject>
+
+// What tasks and subtasks share: whoever keeps them may watch their fields.
+class Record : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    RecordObserver *observer() const { return m_observer; }
+    void setObserver(RecordObserver *observer) { m_observer = observer; }
+
+protected:
+    // Stores a field's new value; true (and the observer told) only when the
+    // value really differs, so setters notify only then.
+    template <typename T> bool assignField(T &field, const T &value)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        if (m_observer)
+            m_observer->recordChanged(this);
+        return true;
+    }
+
+private:
+    RecordObserver *m_observer = nullptr;
+};
