@@ -99,16 +99,21 @@ void ModelContext::deleteRecords(const QList<TaskItem *> &tasks)
         emit changed();
 }
 
+qint64 ModelContext::release(SubTaskItem *subtask)
+{
+    m_subtasks.remove(subtask);
+    m_dirty.remove(subtask);
+    const qint64 row = m_rowIds.take(subtask);
+    subtask->setObserver(nullptr);
+    return m_insertedSubtasks.removeOne(subtask) ? 0 : row;
+}
+
 void ModelContext::forget(SubTaskItem *subtask, RowFate fate)
 {
     if (TaskItem *task = subtask->task())
         task->removeSubtask(subtask);
-    m_subtasks.remove(subtask);
-    m_dirty.remove(subtask);
-    const qint64 row = m_rowIds.take(subtask);
-    if (!m_insertedSubtasks.removeOne(subtask) && row && fate == RowFate::Delete)
+    if (const qint64 row = release(subtask); row && fate == RowFate::Delete)
         m_deletedSubtaskRows.append(row);
-    subtask->setObserver(nullptr);
     subtask->deleteLater();
 }
 
@@ -116,13 +121,8 @@ void ModelContext::forget(TaskItem *task, RowFate fate)
 {
     // The subtask rows go with the task row (ON DELETE CASCADE); here only
     // their objects and pending writes are dropped.
-    for (SubTaskItem *subtask : task->subtasks()) {
-        m_subtasks.remove(subtask);
-        m_dirty.remove(subtask);
-        m_insertedSubtasks.removeOne(subtask);
-        m_rowIds.remove(subtask);
-        subtask->setObserver(nullptr);
-    }
+    for (SubTaskItem *subtask : task->subtasks())
+        release(subtask);
     m_tasks.remove(task);
     m_dirty.remove(task);
     const qint64 row = m_rowIds.take(task);

@@ -72,6 +72,9 @@ private:
     };
     void forget(TaskItem *task, RowFate fate);
     void forget(SubTaskItem *subtask, RowFate fate);
+    // Drops what the context keeps of a subtask; answers its row, or 0 where
+    // it has none that is saved.
+    qint64 release(SubTaskItem *subtask);
     void adopt(TaskItem *task);
     void clearPending();
     QList<QObject *> writePendingChanges();
