@@ -1,13 +1,13 @@
 #include "AppDelegate.h"
 
 #include "ChecklistIcon.h"
-#include "LiveTaskQuery.h"
 #include "ModelContainer.h"
 #include "PopoverWindow.h"
 #include "Preferences.h"
 #include "QmlEngineSetup.h"
 #include "StartupTrace.h"
 #include "StorageBootstrap.h"
+#include "TaskListModel.h"
 #include "TaskStore.h"
 
 #include <QCoreApplication>
@@ -107,14 +107,14 @@ void AppDelegate::buildRootView()
         StartupTrace::mark("store");
     m_preferences = std::make_unique<Preferences>(Preferences::defaultFilePath());
     m_store = std::make_unique<TaskStore>(context, m_preferences.get());
-    m_tasks = std::make_unique<LiveTaskQuery>(context);
+    m_taskList = std::make_unique<TaskListModel>(m_store.get());
     QQmlEngine::setObjectOwnership(m_store.get(), QQmlEngine::CppOwnership);
-    QQmlEngine::setObjectOwnership(m_tasks.get(), QQmlEngine::CppOwnership);
+    QQmlEngine::setObjectOwnership(m_taskList.get(), QQmlEngine::CppOwnership);
 
     QmlEngineSetup::configure(*m_popover->engine());
     m_popover->setInitialProperties({
         {QStringLiteral("taskStore"), QVariant::fromValue(m_store.get())},
-        {QStringLiteral("taskQuery"), QVariant::fromValue(m_tasks.get())},
+        {QStringLiteral("taskList"), QVariant::fromValue(m_taskList.get())},
     });
     m_popover->setSource(QUrl(QStringLiteral("qrc:/Ordlen/MenuBarView.qml")));
     if (m_popover->status() == QQuickView::Error)

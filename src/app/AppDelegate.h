@@ -5,10 +5,10 @@
 #include <QTimer>
 #include <memory>
 
-class LiveTaskQuery;
 class ModelContainer;
 class PopoverWindow;
 class Preferences;
+class TaskListModel;
 class TaskStore;
 
 // Builds the app once after start: the popover, the root view MenuBarView on
@@ -46,7 +46,7 @@ private:
     std::unique_ptr<ModelContainer> m_modelContainer;
     std::unique_ptr<Preferences> m_preferences;
     std::unique_ptr<TaskStore> m_store;
-    std::unique_ptr<LiveTaskQuery> m_tasks;
+    std::unique_ptr<TaskListModel> m_taskList;
     std::unique_ptr<PopoverWindow> m_popover;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
     QTimer m_trayWatch;

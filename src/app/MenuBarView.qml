@@ -13,7 +13,7 @@ FocusScope {
     id: root
 
     required property TaskStore taskStore
-    required property LiveTaskQuery taskQuery
+    required property TaskListModel taskList
     property bool isPanelLoaded: false
 
     readonly property int padding: 8
@@ -54,16 +54,16 @@ FocusScope {
                 width: parent.width
                 height: parent.height - input.height - parent.spacing
                 clip: true
-                // Qt 6.4 describes QList<TaskItem *> properties to qmllint as an unknown type.
-                model: root.taskQuery.tasks // qmllint disable type
+                model: root.taskList
                 delegate: Text {
-                    required property TaskItem modelData
+                    required property string title
+                    required property bool isCompleted
                     width: ListView.view.width
                     padding: 6
-                    text: modelData.title
+                    text: title
                     elide: Text.ElideRight
                     color: Appearance.primaryLabel
-                    font.strikeout: modelData.isCompleted
+                    font.strikeout: isCompleted
                 }
             }
 

@@ -18,13 +18,15 @@ public:
 protected:
     // Stores a field's new value; true (and the observer told) only when the
     // value really differs, so setters notify only then.
-    template <typename T> bool assignField(T &field, const T &value)
+    template <typename T> bool assignField(T &field, const T &value, RecordField which)
     {
         if (field == value)
             return false;
+        if (m_observer)
+            m_observer->recordWillChange(this, which);
         field = value;
         if (m_observer)
-            m_observer->recordChanged(this);
+            m_observer->recordChanged(this, which);
         return true;
     }
 

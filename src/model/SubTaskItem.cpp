@@ -10,15 +10,14 @@ SubTaskItem::SubTaskItem(const QUuid &id, const QString &title, bool isCompleted
 
 void SubTaskItem::setTitle(const QString &title)
 {
-    if (!assignField(m_title, title))
+    if (!assignField(m_title, title, RecordField::Title))
         return;
-    m_lowercasedTitle.invalidate();
     emit titleChanged();
 }
 
 void SubTaskItem::setIsCompleted(bool isCompleted)
 {
-    if (!assignField(m_isCompleted, isCompleted))
+    if (!assignField(m_isCompleted, isCompleted, RecordField::IsCompleted))
         return;
     emit isCompletedChanged();
     if (m_task)

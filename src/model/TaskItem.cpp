@@ -33,22 +33,21 @@ int TaskItem::completedSubtaskCount() const
 
 void TaskItem::setTitle(const QString &title)
 {
-    if (!assignField(m_title, title))
+    if (!assignField(m_title, title, RecordField::Title))
         return;
-    m_lowercasedTitle.invalidate();
     emit titleChanged();
 }
 
 void TaskItem::setIsCompleted(bool isCompleted)
 {
-    if (!assignField(m_isCompleted, isCompleted))
+    if (!assignField(m_isCompleted, isCompleted, RecordField::IsCompleted))
         return;
     emit isCompletedChanged();
 }
 
 void TaskItem::setWorkspace(const QString &workspace)
 {
-    if (!assignField(m_workspace, workspace))
+    if (!assignField(m_workspace, workspace, RecordField::Workspace))
         return;
     emit workspaceChanged();
 }
@@ -65,6 +64,7 @@ void TaskItem::appendSubtask(SubTaskItem *subtask)
     subtask->m_listIndex = m_subtasks.isEmpty() ? 0 : Positions::after(m_subtasks.constLast()->m_listIndex);
     adoptSubtask(subtask);
     emit subtask->taskChanged();
+    emit subtaskAppended(subtask);
     emit subtasksChanged();
     emit subtaskProgressChanged();
 }
@@ -76,6 +76,7 @@ void TaskItem::removeSubtask(SubTaskItem *subtask)
     subtask->m_task = nullptr;
     subtask->setParent(nullptr);
     emit subtask->taskChanged();
+    emit subtaskRemoved(subtask);
     emit subtasksChanged();
     emit subtaskProgressChanged();
 }

@@ -71,6 +71,9 @@ signals:
     void isCompletedChanged();
     void workspaceChanged();
     void subtasksChanged();
+    // Finer news for a list of the subtasks: the one that came or went.
+    void subtaskAppended(SubTaskItem *subtask);
+    void subtaskRemoved(SubTaskItem *subtask);
     void subtaskProgressChanged();
 
 private:

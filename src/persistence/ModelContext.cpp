@@ -57,6 +57,7 @@ void ModelContext::insert(TaskItem *task)
     for (SubTaskItem *subtask : task->subtasks())
         m_insertedSubtasks.append(subtask);
     m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
+    emit taskInserted(task);
     emit changed();
 }
 
@@ -67,6 +68,7 @@ void ModelContext::insert(SubTaskItem *subtask)
     subtask->setObserver(this);
     m_subtasks.insert(subtask);
     m_insertedSubtasks.append(subtask);
+    emit subtasksChanged(subtask->task());
     emit changed();
 }
 
@@ -110,15 +112,19 @@ qint64 ModelContext::release(SubTaskItem *subtask)
 
 void ModelContext::forget(SubTaskItem *subtask, RowFate fate)
 {
-    if (TaskItem *task = subtask->task())
+    TaskItem *task = subtask->task();
+    if (task)
         task->removeSubtask(subtask);
     if (const qint64 row = release(subtask); row && fate == RowFate::Delete)
         m_deletedSubtaskRows.append(row);
     subtask->deleteLater();
+    if (task)
+        emit subtasksChanged(task);
 }
 
 void ModelContext::forget(TaskItem *task, RowFate fate)
 {
+    emit taskAboutToBeRemoved(task);
     // The subtask rows go with the task row (ON DELETE CASCADE); here only
     // their objects and pending writes are dropped.
     for (SubTaskItem *subtask : task->subtasks())
@@ -134,9 +140,15 @@ void ModelContext::forget(TaskItem *task, RowFate fate)
     task->deleteLater();
 }
 
-void ModelContext::recordChanged(QObject *record)
+void ModelContext::recordWillChange(QObject *record, RecordField field)
+{
+    emit fieldAboutToChange(record, field);
+}
+
+void ModelContext::recordChanged(QObject *record, RecordField field)
 {
     m_dirty.insert(record);
+    emit fieldChanged(record, field);
 }
 
 bool ModelContext::hasChanges() const
@@ -276,4 +288,20 @@ QList<TaskItem *> ModelContext::fetchTasks(const TaskFetchDescriptor &descriptor
     else
         std::copy_n(m_ordered.cbegin(), count, std::back_inserter(result));
     return result;
+}
+
+bool ModelContext::isOrderedBefore(const TaskItem *a, const TaskItem *b) const
+{
+    if (a->sortOrder() != b->sortOrder())
+        return a->sortOrder() < b->sortOrder();
+    // Equal positions are rare (another tool wrote them): look for which
+    // comes first among them.
+    auto [first, last] = std::equal_range(m_ordered.cbegin(), m_ordered.cend(), a, bySortOrder);
+    for (auto it = first; it != last; ++it) {
+        if (*it == a)
+            return *it != b;
+        if (*it == b)
+            return false;
+    }
+    return false;
 }

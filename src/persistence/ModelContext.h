@@ -56,13 +56,25 @@ public:
     void saveBeforeClosing();
 
     QList<TaskItem *> fetchTasks(const TaskFetchDescriptor &descriptor = {}) const;
+    // Whether a comes before b in the ascending fetch: by sortOrder, equal
+    // positions in the order they came in.
+    bool isOrderedBefore(const TaskItem *a, const TaskItem *b) const;
 
 signals:
     // After records were inserted, deleted or saved.
     void changed();
+    // Finer news for lists that follow the records change by change.
+    void taskInserted(TaskItem *task);
+    // The task is still whole (subtasks included) while this is handled.
+    void taskAboutToBeRemoved(TaskItem *task);
+    // A subtask of the task came or went.
+    void subtasksChanged(TaskItem *task);
+    void fieldAboutToChange(QObject *record, RecordField field);
+    void fieldChanged(QObject *record, RecordField field);
 
 private:
-    void recordChanged(QObject *record) override;
+    void recordWillChange(QObject *record, RecordField field) override;
+    void recordChanged(QObject *record, RecordField field) override;
     qint64 rowOf(const QObject *record) const { return m_rowIds.value(record); }
 
     enum class RowFate

@@ -6,12 +6,14 @@
 #include "StoreError.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
+#include "TaskQuery.h"
 #include "TextRules.h"
 #include "WorkspaceList.h"
 
 #include <QDateTime>
 #include <QTimer>
 #include <QUuid>
+#include <algorithm>
 
 namespace {
 
@@ -132,32 +134,16 @@ void TaskStore::deleteTask(TaskItem *task)
 
 QList<TaskItem *> TaskStore::filtered(const QList<TaskItem *> &tasks) const
 {
-    const QString query = TextRules::lowercased(TextRules::trimmed(m_searchText));
-    auto matchesSearch = [&](const TaskItem *task) {
-        if (task->lowercasedTitle().contains(query))
-            return true;
-        for (const SubTaskItem *subtask : task->subtasks()) {
-            if (subtask->lowercasedTitle().contains(query))
-                return true;
-        }
-        return false;
-    };
-
+    const TaskQuery query = currentQuery();
     QList<TaskItem *> result;
-    for (TaskItem *task : tasks) {
-        if (!task)
-            continue;
-        if (!m_selectedWorkspace.isEmpty() && task->workspace() != m_selectedWorkspace)
-            continue;
-        if (m_activeFilter == TaskFilter::Pending && task->isCompleted())
-            continue;
-        if (m_activeFilter == TaskFilter::Done && !task->isCompleted())
-            continue;
-        if (!query.isEmpty() && !matchesSearch(task))
-            continue;
-        result.append(task);
-    }
+    std::copy_if(tasks.cbegin(), tasks.cend(), std::back_inserter(result),
+                 [&](const TaskItem *task) { return query.matches(task); });
     return result;
+}
+
+TaskQuery TaskStore::currentQuery() const
+{
+    return TaskQuery(m_activeFilter, m_selectedWorkspace, m_searchText);
 }
 
 // Workspaces

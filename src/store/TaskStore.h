@@ -13,6 +13,7 @@ class QTimer;
 class Preferences;
 class SubTaskItem;
 class TaskItem;
+class TaskQuery;
 Q_MOC_INCLUDE("TaskItem.h")
 Q_MOC_INCLUDE("SubTaskItem.h")
 
@@ -51,6 +52,9 @@ public:
     Q_INVOKABLE void updateTask(TaskItem *task, const QString &title);
     Q_INVOKABLE void deleteTask(TaskItem *task);
     Q_INVOKABLE QList<TaskItem *> filtered(const QList<TaskItem *> &tasks) const;
+    // The filter, workspace and search text as the rule lists go by.
+    TaskQuery currentQuery() const;
+    ModelContext *context() const { return m_context; }
 
     // Workspaces
     Q_INVOKABLE void createWorkspace(const QString &name);
