@@ -4,15 +4,16 @@ import Ordlen
 
 // The segmented All / Pending / Done control of the panel's header. One
 // raised highlight slides to the selected pill with a 0.28 / 0.68 spring.
-// `selection` is the owner's filter; every tap writes it (even onto the
-// selected pill) and reports it through filterTapped().
+// `selection` is the owner's filter, which the bar only shows: every tap,
+// even on the selected pill, is reported through filterChosen() and the
+// owner decides (selection: store.activeFilter; onFilterChosen: ...).
 Item {
     id: root
 
     property int selection: TaskFilter.Pending
     property int pendingCount: 0
     property int doneCount: 0
-    signal filterTapped(int filter)
+    signal filterChosen(int filter)
 
     readonly property var pills: [
         { filter: TaskFilter.All, name: "All", symbol: "tray.full" },
@@ -33,11 +34,6 @@ Item {
                 return pill
         }
         return null
-    }
-
-    function select(filter) {
-        root.selection = filter
-        root.filterTapped(filter)
     }
 
     implicitWidth: row.implicitWidth + 5
@@ -122,7 +118,7 @@ Item {
                 Accessible.description: accessibilityHint
                 Accessible.checkable: true
                 Accessible.checked: isSelected
-                Accessible.onPressAction: root.select(filter)
+                Accessible.onPressAction: root.filterChosen(filter)
 
                 Row {
                     id: label
@@ -165,7 +161,7 @@ Item {
 
                 MouseArea {
                     anchors.fill: parent
-                    onClicked: root.select(pill.filter)
+                    onClicked: root.filterChosen(pill.filter)
                 }
             }
         }

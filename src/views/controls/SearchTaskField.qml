@@ -1,15 +1,17 @@
 import QtQuick
 import Ordlen
 
-// The search input of the bottom bar. `text` is the query; the owner keeps
-// it in step with the store (text: store.searchText; onTextChanged:
-// store.searchText = text). Escape and the clear button empty the query and
-// ask to be closed; losing the focus asks to be closed only when empty.
+// The search input of the bottom bar. `text` is the owner's query, which
+// the field only shows; every change the user makes is reported through
+// textEdited() for the owner to write (text: store.searchText;
+// onTextEdited: ...). Escape and the clear button report an empty query
+// and ask to be closed; losing the focus asks to be closed only when empty.
 Item {
     id: root
 
     property string text
-    signal cancel()
+    signal textEdited(string text)
+    signal cancelled()
 
     readonly property bool isFocused: input.activeFocus
     readonly property bool showsClearButton: text.length > 0
@@ -19,8 +21,8 @@ Item {
     implicitHeight: Math.max(32, row.implicitHeight)
 
     function clear() {
-        root.text = ""
-        root.cancel()
+        root.textEdited("")
+        root.cancelled()
     }
 
     InputFieldFrame {
@@ -53,18 +55,18 @@ Item {
             height: parent.height
             placeholder: "Search tasks\u2026"
             font: OrdlenDesign.font.input
+            // Typing leaves this binding in place: the owner's next value
+            // still shows.
             text: root.text
-            onTextEdited: root.text = text
+            onTextEdited: root.textEdited(text)
 
             Keys.onEscapePressed: event => {
                 root.clear()
                 event.accepted = true
             }
             onActiveFocusChanged: {
-                if (!activeFocus && root.text.length === 0) {
-                    root.text = ""
-                    root.cancel()
-                }
+                if (!activeFocus && root.text.length === 0)
+                    root.cancelled()
             }
         }
 

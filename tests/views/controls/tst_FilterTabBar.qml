@@ -1,18 +1,35 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtTest
 import Ordlen
 import OrdlenTestSupport
 
 ViewTestCase {
+    id: testCase
     name: "FilterTabBar"
 
-    Component { id: barComponent; FilterTabBar {} }
-    SignalSpy { id: tapSpy; signalName: "filterTapped" }
+    // The owner's filter, as the store keeps it; an owner that doesn't
+    // follow ignores what the bar reports.
+    property int ownersFilter: TaskFilter.Pending
+    property bool ownerFollows: true
+    Component {
+        id: barComponent
+        FilterTabBar {
+            selection: testCase.ownersFilter
+            onFilterChosen: filter => {
+                if (testCase.ownerFollows)
+                    testCase.ownersFilter = filter
+            }
+        }
+    }
+    SignalSpy { id: chosenSpy; signalName: "filterChosen" }
 
     function makeBar(properties) {
+        ownersFilter = TaskFilter.Pending
+        ownerFollows = true
         const bar = createTemporaryObject(barComponent, owner, properties)
-        tapSpy.target = bar
-        tapSpy.clear()
+        chosenSpy.target = bar
+        chosenSpy.clear()
         return bar
     }
 
@@ -33,19 +50,28 @@ ViewTestCase {
         verify(pillX(bar, "All") < pillX(bar, "Pending") && pillX(bar, "Pending") < pillX(bar, "Done"))
     }
 
-    // Every tap writes the selection and reports it, even on the selected pill.
-    function test_tapsSelectReportAndMoveTheHighlight() {
-        const bar = makeBar({ selection: TaskFilter.Pending, pendingCount: 3, doneCount: 2 })
+    // Every tap is reported, even on the selected pill; the bar shows the
+    // owner's filter, also when the owner changes it later or ignores a tap.
+    function test_tapsReportTheOwnerDecides_data() {
+        return [
+            { tag: "owner takes it", taps: ["Done"], shown: "Done" },
+            { tag: "selected pill again", taps: ["Pending", "Pending"], shown: "Pending" },
+            { tag: "owner changes it afterwards", taps: ["Done"], ownerSets: TaskFilter.All, shown: "All" },
+            { tag: "owner ignores it", follows: false, taps: ["Done"], shown: "Pending" }
+        ]
+    }
+    function test_tapsReportTheOwnerDecides(data) {
+        const bar = makeBar({ pendingCount: 3, doneCount: 2 })
         const highlight = findChild(bar, "tabHighlight")
-        for (const [name, filter] of [["Done", TaskFilter.Done], ["Done", TaskFilter.Done], ["All", TaskFilter.All]]) {
-            mouseClick(pill(bar, name))
-            compare([bar.selection, tapSpy.signalArguments[tapSpy.count - 1][0]], [filter, filter])
-            compare([highlight.x, highlight.width], [pillX(bar, name), pill(bar, name).width])
-            for (const other of ["All", "Pending", "Done"]) {
-                compare(pill(bar, other).accessibilityValue, other === name ? "Selected" : "Not selected")
-                verify(Qt.colorEqual(pill(bar, other).tint, OrdlenDesign.color[other === name ? "accent" : "textSecondary"]))
-            }
+        ownerFollows = data.follows !== false
+        data.taps.forEach(name => mouseClick(pill(bar, name)))
+        if (data.ownerSets !== undefined)
+            ownersFilter = data.ownerSets
+        compare(chosenSpy.signalArguments.map(args => args[0]), data.taps.map(name => TaskFilter[name]))
+        compare([bar.selection, highlight.x, highlight.width], [TaskFilter[data.shown], pillX(bar, data.shown), pill(bar, data.shown).width])
+        for (const other of ["All", "Pending", "Done"]) {
+            compare(pill(bar, other).accessibilityValue, other === data.shown ? "Selected" : "Not selected")
+            verify(Qt.colorEqual(pill(bar, other).tint, OrdlenDesign.color[other === data.shown ? "accent" : "textSecondary"]))
         }
-        compare(tapSpy.count, 3)
     }
 }

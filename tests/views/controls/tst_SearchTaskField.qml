@@ -8,14 +8,30 @@ ViewTestCase {
     id: testCase
     name: "SearchTaskField"
 
-    property string query // kept by the owner, as the store keeps it
-    Component { id: fieldComponent; SearchTaskField { width: 320; text: testCase.query; onTextChanged: testCase.query = text } }
-    SignalSpy { id: cancelSpy; signalName: "cancel" }
+    // Kept by the owner, as the store keeps it; an owner that doesn't follow
+    // ignores what the field reports.
+    property string query
+    property bool ownerFollows: true
+    Component {
+        id: fieldComponent
+        SearchTaskField {
+            width: 320
+            text: testCase.query
+            onTextEdited: text => {
+                if (testCase.ownerFollows)
+                    testCase.query = text
+            }
+        }
+    }
+    SignalSpy { id: editSpy; signalName: "textEdited" }
+    SignalSpy { id: cancelSpy; signalName: "cancelled" }
 
     function makeField(query) {
         testCase.query = query
+        ownerFollows = true
         const field = createTemporaryObject(fieldComponent, owner)
-        cancelSpy.target = field
+        editSpy.target = cancelSpy.target = field
+        editSpy.clear()
         cancelSpy.clear()
         tryVerify(() => field.isFocused, 1000, "takes the focus once shown")
         return field
@@ -35,17 +51,27 @@ ViewTestCase {
         compare([query, findChild(field, "clearButton").visible, cancelSpy.count], [data.query, data.clearShown, 0])
         owner.forceActiveFocus()
         compare([query, cancelSpy.count], [data.query, data.focusLossCancels])
+        // Typing left the owner in charge: its next query shows.
+        query = "tea"
+        compare(findChild(field, "searchInput").text, "tea")
     }
 
-    function test_escapeAndClearButtonEmptyAndCancel_data() {
-        return [
-            { tag: "Escape", act: () => keyClick(Qt.Key_Escape) },
-            { tag: "clear button", act: field => mouseClick(findChild(field, "clearButton")) }
-        ]
+    // Both report an empty query and ask to be closed; the owner empties it.
+    function test_escapeAndClearButtonReportEmptyAndCancel_data() {
+        const rows = []
+        for (const follows of [true, false]) {
+            const owner = follows ? "" : ", owner ignores it"
+            rows.push({ tag: "Escape" + owner, follows: follows, act: () => keyClick(Qt.Key_Escape) },
+                      { tag: "clear button" + owner, follows: follows, act: field => mouseClick(findChild(field, "clearButton")) })
+        }
+        return rows
     }
-    function test_escapeAndClearButtonEmptyAndCancel(data) {
+    function test_escapeAndClearButtonReportEmptyAndCancel(data) {
         const field = makeField("milk")
+        ownerFollows = data.follows
         data.act(field)
-        compare([query, cancelSpy.count, escapesSeen, findChild(field, "clearButton").visible], ["", 1, 0, false])
+        const kept = data.follows ? "" : "milk"
+        compare([editSpy.signalArguments.map(args => args[0]), cancelSpy.count, escapesSeen], [[""], 1, 0])
+        compare([query, findChild(field, "searchInput").text, findChild(field, "clearButton").visible], [kept, kept, !data.follows])
     }
 }
