@@ -91,31 +91,31 @@ Item {
             width: root.ringDiameter
             height: root.ringDiameter
 
-            Rectangle {
+            // The fill grows from a point and fades to clear when unticked.
+            CircleShape {
                 id: fill
                 objectName: "checkboxFill"
                 anchors.fill: parent
-                radius: width / 2
-                antialiasing: true
-                color: OrdlenDesign.color.success
+                fillColor: root.visualCompleted ? OrdlenDesign.color.success
+                                                : OrdlenDesign.withOpacity(OrdlenDesign.color.success, 0)
                 scale: root.visualCompleted ? 1.0 : 0.001
                 Behavior on scale {
                     OrdlenSpring {}
                 }
+                Behavior on fillColor {
+                    OrdlenSpringColor {}
+                }
             }
 
-            Rectangle {
+            CircleShape {
                 id: ring
                 objectName: "checkboxRing"
                 anchors.fill: parent
-                radius: width / 2
-                color: "transparent"
-                border.width: root.ringLineWidth
-                border.color: root.visualCompleted
-                              ? OrdlenDesign.color.success
-                              : OrdlenDesign.withOpacity(OrdlenDesign.color.textTertiary, 0.5)
-                antialiasing: true
-                Behavior on border.color {
+                ringWidth: root.ringLineWidth
+                ringColor: root.visualCompleted
+                           ? OrdlenDesign.color.success
+                           : OrdlenDesign.withOpacity(OrdlenDesign.color.textTertiary, 0.5)
+                Behavior on ringColor {
                     OrdlenSpringColor {}
                 }
             }
