@@ -43,21 +43,21 @@ Item {
         }
     }
 
-    Row {
+    // The checkbox indented under its task's title, then the title; the
+    // delete button at the right end, after a flexible space with a gap on
+    // each side of it.
+    Item {
         id: row
+        readonly property real spacing: 10
         anchors.fill: parent
         anchors.leftMargin: 14
         anchors.rightMargin: 14
-        spacing: 10
-
-        // Indents the subtask under its task's title.
-        Item {
-            width: 26
-            height: 1
-        }
+        implicitHeight: Math.max(checkbox.implicitHeight, title.implicitHeight, deleteButton.height)
 
         CheckboxView {
             id: checkbox
+            // The indent of 26 and one gap.
+            x: 26 + row.spacing
             anchors.verticalCenter: parent.verticalCenter
             size: CheckboxSize.Subtask
             isCompleted: root.subtask ? root.subtask.isCompleted : false
@@ -66,8 +66,10 @@ Item {
 
         EditableTitle {
             id: title
+            anchors.left: checkbox.right
+            anchors.leftMargin: row.spacing
             anchors.verticalCenter: parent.verticalCenter
-            width: row.width - x - deleteButton.width - row.spacing
+            width: deleteButton.x - x - 2 * row.spacing
             title: root.subtask ? root.subtask.title : ""
             isCompleted: root.subtask ? root.subtask.isCompleted : false
             font: OrdlenDesign.font.subtask
@@ -79,6 +81,7 @@ Item {
             id: deleteButton
             objectName: "deleteButton"
             readonly property bool shown: root.isHovered && !title.isEditing
+            anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             width: 18
             height: 18

@@ -82,15 +82,20 @@ Item {
             }
         }
 
-        Row {
+        // Checkbox and title from the left, the badge and the hover actions
+        // from the right, 10 apart; between title and badge a flexible space
+        // with a gap on each side of it.
+        Item {
             id: line
+            readonly property real spacing: 10
             anchors.fill: parent
             anchors.leftMargin: 14
             anchors.rightMargin: 14
-            spacing: 10
+            implicitHeight: Math.max(checkbox.implicitHeight, title.implicitHeight, badge.height, actions.height)
 
             CheckboxView {
                 id: checkbox
+                anchors.left: parent.left
                 anchors.verticalCenter: parent.verticalCenter
                 size: CheckboxSize.Task
                 isCompleted: root.task ? root.task.isCompleted : false
@@ -101,8 +106,10 @@ Item {
 
             EditableTitle {
                 id: title
+                anchors.left: checkbox.right
+                anchors.leftMargin: line.spacing
                 anchors.verticalCenter: parent.verticalCenter
-                width: line.width - x - (badge.visible ? badge.width + line.spacing : 0) - actions.width - line.spacing
+                width: (badge.visible ? badge.x : actions.x) - x - 2 * line.spacing
                 title: root.task ? root.task.title : ""
                 isCompleted: root.task ? root.task.isCompleted : false
                 font: OrdlenDesign.font.taskTitle
@@ -113,6 +120,8 @@ Item {
             ContinuousRoundedCorners {
                 id: badge
                 objectName: "subtaskBadge"
+                anchors.right: actions.left
+                anchors.rightMargin: line.spacing
                 anchors.verticalCenter: parent.verticalCenter
                 visible: root.subtaskCount > 0
                 readonly property color tint: root.allSubtasksCompleted ? OrdlenDesign.color.success
@@ -152,6 +161,7 @@ Item {
                 id: actions
                 objectName: "hoverActions"
                 readonly property bool shown: root.isHovered && !title.isEditing
+                anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
                 spacing: 10
                 rightPadding: 8

@@ -68,6 +68,28 @@ ViewTestCase {
     }
 
     // Subtasks ticked in the open section, through the store.
+    // The title stops two gaps (20) before what follows it, the last
+    // control ends at the row's padding, and a subtask's checkbox sits 36
+    // further right than its task's.
+    function test_titleWidthAndIndent_data() {
+        return [
+            { tag: "task", subtasks: [], subtask: false, next: "hoverActions" },
+            { tag: "task with subtasks", subtasks: ["A"], subtask: false, next: "subtaskBadge", last: "hoverActions" },
+            { tag: "subtask", subtasks: ["A"], subtask: true, next: "deleteButton" }
+        ]
+    }
+    function test_titleWidthAndIndent(data) {
+        const row = makeRow("Trip", data.subtasks)
+        if (data.subtask)
+            expand(row)
+        const target = data.subtask ? row.subtaskRows.itemAt(0) : row
+        const left = item => item.mapToItem(row, 0, 0).x
+        compare(left(findChild(target, data.next)) - (left(target.title) + target.title.width), 20)
+        const last = findChild(target, data.last || data.next)
+        compare(left(last) + last.width, row.width - 14)
+        compare(left(target.checkbox) - left(row.checkbox), data.subtask ? 36 : 0)
+    }
+
     function test_badgeAndSection_data() {
         return [
             { tag: "no subtasks", subtasks: [], done: [], text: "0/0" },
