@@ -104,8 +104,13 @@ Item {
         }
     }
 
-    // Take the keyboard focus once on screen.
+    // Takes the keyboard focus a moment from now, as it does once shown.
+    function grabFocus() {
+        focusGrab.restart()
+    }
+
     Timer {
+        id: focusGrab
         interval: OrdlenDesign.animation.focusDelay
         running: true
         onTriggered: input.forceActiveFocus()

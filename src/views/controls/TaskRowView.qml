@@ -39,6 +39,13 @@ Item {
         title.startEdit()
     }
 
+    // Opened again while the last field still fades out: that one stays and
+    // takes the focus again.
+    onShowSubtaskInputChanged: {
+        if (showSubtaskInput && subtaskInput.field)
+            subtaskInput.field.grabFocus()
+    }
+
     function toggleExpanded() {
         isExpanded = !isExpanded
     }
@@ -266,19 +273,32 @@ Item {
                 }
             }
 
-            // A fresh field each time it opens, so it takes the focus again. A
-            // Repeater rather than a Loader: Qt 6.4's Loader refuses bound
-            // components.
-            Repeater {
-                model: root.showSubtaskInput && sectionHolder.isBuilt ? 1 : 0
-                Item {
-                    x: 14
-                    width: section.width - 28
-                    height: field.implicitHeight + 12
+            // The new-subtask field fades in and out, and stays built while it
+            // fades out. A fresh field each time it opens, so it takes the
+            // focus again. A Repeater rather than a Loader: Qt 6.4's Loader
+            // refuses bound components.
+            Item {
+                id: subtaskInput
+                objectName: "subtaskInput"
+                readonly property bool isBuilt: sectionHolder.isBuilt && (root.showSubtaskInput || opacity > 0)
+                property AddTaskField field: null
+                width: section.width
+                height: field ? field.implicitHeight + 12 : 0
+                visible: isBuilt
+                opacity: root.showSubtaskInput ? 1 : 0
+                Behavior on opacity {
+                    OrdlenSpring { response: 0.5; dampingFraction: 1.0 }
+                }
+
+                Repeater {
+                    id: fieldRepeater
+                    model: subtaskInput.isBuilt ? 1 : 0
+                    onItemAdded: (index, item) => subtaskInput.field = item as AddTaskField
+                    onItemRemoved: subtaskInput.field = null
                     AddTaskField {
-                        id: field
+                        x: 14
                         y: 6
-                        width: parent.width
+                        width: subtaskInput.width - 28
                         placeholder: "New subtask\u2026"
                         isSubtask: true
                         onSubmit: text => {

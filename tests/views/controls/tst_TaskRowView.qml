@@ -130,6 +130,26 @@ ViewTestCase {
         compare([shownSubtaskTitles(row), escapesSeen], [data.added, 0])
     }
 
+    // It fades in and out, and stays in place while it fades out; opened
+    // again meanwhile, that field takes the focus again.
+    function test_subtaskFieldFades() {
+        const row = makeRow("Trip", [])
+        const holder = findChild(row, "subtaskInput")
+        OrdlenDesign.animation.durationScale = 0.5
+        row.showAddSubtask()
+        verify(holder.opacity < 1, "fades in")
+        tryCompare(holder, "opacity", 1)
+        keyClick(Qt.Key_Escape)
+        const field = findChild(row, "addTaskInput")
+        verify(!row.showSubtaskInput && holder.opacity > 0 && field !== null, "fades out")
+        owner.forceActiveFocus()
+        row.showAddSubtask()
+        tryVerify(() => field.activeFocus, 1000, "the fading field takes the focus again")
+        row.showSubtaskInput = false
+        tryVerify(() => findChild(row, "addTaskInput") === null)
+        compare(holder.opacity, 0)
+    }
+
     // The hover actions show, and act, only while hovered and not editing.
     function test_hoverActions_data() {
         return [{ tag: "task row", subtask: false }, { tag: "subtask row", subtask: true }]
