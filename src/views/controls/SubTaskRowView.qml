@@ -7,7 +7,7 @@ import Ordlen
 Item {
     id: root
 
-    property SubTaskItem subtask
+    required property SubTaskItem subtask
     signal toggle()
     signal deleteRequested()
     signal updateRequested(string title)

@@ -17,9 +17,7 @@ Item {
     readonly property alias isEditing: title.isEditing
     readonly property alias editText: title.editText
 
-    // Qt 6.4 describes QList<SubTaskItem *> properties to qmllint as an unknown type.
-    readonly property var displaySubtasks: task ? task.subtasksInDisplayOrder : [] // qmllint disable type
-    readonly property int subtaskCount: displaySubtasks.length
+    readonly property int subtaskCount: subtaskList.count
     readonly property string badgeText: (task ? task.completedSubtaskCount : 0) + "/" + subtaskCount
     readonly property bool allSubtasksCompleted: task ? task.allSubtasksCompleted : false
     readonly property string toggleMenuTitle: task && task.isCompleted ? "Mark Incomplete" : "Mark Complete"
@@ -34,6 +32,13 @@ Item {
 
     implicitWidth: 408
     implicitHeight: mainLine.height + sectionHolder.height
+
+    // Follows the task subtask by subtask: a subtask added or deleted leaves
+    // the other rows, and an editor open in one of them, as they are.
+    SubtaskListModel {
+        id: subtaskList
+        task: root.task
+    }
 
     function startEdit() {
         title.startEdit()
@@ -262,14 +267,14 @@ Item {
 
             Repeater {
                 id: subtaskRepeater
-                model: sectionHolder.isBuilt ? root.displaySubtasks : []
+                model: sectionHolder.isBuilt ? subtaskList : null
+                // Its subtask comes from the model's subtask role.
                 SubTaskRowView {
-                    required property SubTaskItem modelData
+                    id: subtaskRow
                     width: section.width
-                    subtask: modelData
-                    onToggle: root.store.toggleSubtask(modelData)
-                    onDeleteRequested: root.store.deleteSubtask(modelData, root.task)
-                    onUpdateRequested: text => root.store.updateSubtask(modelData, text)
+                    onToggle: root.store.toggleSubtask(subtaskRow.subtask)
+                    onDeleteRequested: root.store.deleteSubtask(subtaskRow.subtask, root.task)
+                    onUpdateRequested: text => root.store.updateSubtask(subtaskRow.subtask, text)
                 }
             }
 

@@ -112,6 +112,27 @@ ViewTestCase {
         compare([row.isExpanded, row.subtaskRows.count, row.height], [false, 0, 32])
     }
 
+    // The other subtask rows stay as they are: an editor open in one of
+    // them keeps its row, its text and the focus.
+    function test_openEditorSurvivesSiblingChanges_data() {
+        return [
+            { tag: "sibling added", act: (store, task) => store.addSubtask(task, "Visa"), titles: ["Tickets", "Hotel", "Visa"] },
+            { tag: "sibling deleted", act: (store, task) => store.deleteSubtask(task.subtasks[1], task), titles: ["Tickets"] },
+            { tag: "sibling ticked", act: (store, task) => store.toggleSubtask(task.subtasks[1]), titles: ["Tickets", "Hotel"] }
+        ]
+    }
+    function test_openEditorSurvivesSiblingChanges(data) {
+        const row = makeRow("Trip", ["Tickets", "Hotel"])
+        expand(row)
+        const edited = row.subtaskRows.itemAt(0)
+        const field = findChild(edited, "titleField")
+        edited.startEdit()
+        type(" home")
+        data.act(fixture.store, row.task)
+        compare([row.subtaskRows.itemAt(0), edited.isEditing, field.text, field.activeFocus], [edited, true, "Tickets home", true])
+        compare(shownSubtaskTitles(row), data.titles)
+    }
+
     function test_subtaskField_data() {
         return [
             { tag: "Return adds", act: () => { type(" Tickets "); keyClick(Qt.Key_Return) }, added: ["Tickets"] },
