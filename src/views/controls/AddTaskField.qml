@@ -67,6 +67,7 @@ Item {
             width: row.width - x - (hint.visible ? hint.width + row.spacing : 0)
             height: parent.height
             placeholder: root.placeholder
+            Accessible.name: root.isSubtask ? "New subtask" : "New task"
             font: root.isSubtask ? OrdlenDesign.font.subtask : OrdlenDesign.font.input
 
             Keys.onReturnPressed: root.submitText()
@@ -88,6 +89,7 @@ Item {
         Text {
             id: hint
             objectName: "returnHint"
+            Accessible.ignored: true
             anchors.verticalCenter: parent.verticalCenter
             text: "\u21A9"
             font: OrdlenDesign.font.caption

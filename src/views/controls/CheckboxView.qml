@@ -11,6 +11,8 @@ Item {
 
     property bool isCompleted: false
     property int size: CheckboxSize.Task
+    // The title of the task or subtask it completes, for its accessible name.
+    property string title
     signal toggle()
 
     property bool isPressed: false
@@ -30,9 +32,13 @@ Item {
     implicitWidth: hitDiameter
     implicitHeight: hitDiameter
 
-    Accessible.role: Accessible.Button
-    Accessible.name: visualCompleted ? "Mark as incomplete" : "Mark as complete"
+    // Checked follows the drawn state: it flips at the click.
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: "Complete " + title
+    Accessible.checkable: true
+    Accessible.checked: visualCompleted
     Accessible.onPressAction: handleTap()
+    Accessible.onToggleAction: handleTap()
 
     Component.onCompleted: visualCompleted = isCompleted
     onIsCompletedChanged: {

@@ -12,6 +12,8 @@ Item {
     property bool isCompleted: false
     property font font
     property string placeholder
+    // What the edit field is, for assistive technologies.
+    property string fieldName
     signal committed(string title)
 
     property bool isEditing: false
@@ -65,6 +67,7 @@ Item {
         visible: root.isEditing
         enabled: root.isEditing
         placeholder: root.placeholder
+        Accessible.name: root.fieldName
         font: root.font
         onTextEdited: root.editText = text
 

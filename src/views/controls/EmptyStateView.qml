@@ -19,6 +19,11 @@ Item {
     readonly property string hint: content.hint
     readonly property alias pulseDiameter: pulse.width
 
+    // Read as one text: the title, then the hint.
+    Accessible.role: Accessible.StaticText
+    Accessible.name: title
+    Accessible.description: hint
+
     implicitWidth: column.implicitWidth
     implicitHeight: column.implicitHeight + 40
 
@@ -117,6 +122,7 @@ Item {
 
             Text {
                 objectName: "emptyTitle"
+                Accessible.ignored: true
                 width: parent.width
                 horizontalAlignment: Text.AlignHCenter
                 text: root.title
@@ -125,6 +131,7 @@ Item {
             }
             Text {
                 objectName: "emptyHint"
+                Accessible.ignored: true
                 width: parent.width
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.WordWrap

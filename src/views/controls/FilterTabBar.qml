@@ -36,6 +36,9 @@ Item {
         return null
     }
 
+    Accessible.role: Accessible.Grouping
+    Accessible.name: "Task filter"
+
     implicitWidth: row.implicitWidth + 5
     implicitHeight: row.implicitHeight + 5
 

@@ -2,11 +2,14 @@ import QtQuick
 import Ordlen
 
 // A single-line text input without border or background, with a placeholder
-// shown while it is empty.
+// shown while it is empty. Each use names it for assistive technologies
+// (Accessible.name) by what it is for.
 TextInput {
     id: input
 
     property string placeholder
+
+    Accessible.role: Accessible.EditableText
 
     color: OrdlenDesign.color.textPrimary
     selectionColor: OrdlenDesign.withOpacity(OrdlenDesign.color.accent, 0.35)
@@ -16,6 +19,7 @@ TextInput {
     selectByMouse: true
 
     Text {
+        Accessible.ignored: true
         anchors.fill: parent
         verticalAlignment: Text.AlignVCenter
         text: input.placeholder

@@ -54,6 +54,7 @@ Item {
             width: row.width - x - (clearButton.visible ? clearButton.width + row.spacing : 0)
             height: parent.height
             placeholder: "Search tasks\u2026"
+            Accessible.name: "Search tasks"
             font: OrdlenDesign.font.input
             // Typing leaves this binding in place: the owner's next value
             // still shows.
@@ -87,7 +88,8 @@ Item {
                 OrdlenQuick {}
             }
             Accessible.role: Accessible.Button
-            Accessible.name: "Clear"
+            Accessible.name: "Clear search"
+            Accessible.onPressAction: root.clear()
 
             MouseArea {
                 anchors.fill: parent

@@ -21,6 +21,9 @@ Item {
     implicitWidth: 360
     implicitHeight: Math.max(28, row.implicitHeight)
 
+    Accessible.role: Accessible.ListItem
+    Accessible.name: subtask ? subtask.title : ""
+
     function startEdit() {
         title.startEdit()
     }
@@ -60,6 +63,7 @@ Item {
             x: 26 + row.spacing
             anchors.verticalCenter: parent.verticalCenter
             size: CheckboxSize.Subtask
+            title: root.subtask ? root.subtask.title : ""
             isCompleted: root.subtask ? root.subtask.isCompleted : false
             onToggle: root.toggle()
         }
@@ -74,6 +78,7 @@ Item {
             isCompleted: root.subtask ? root.subtask.isCompleted : false
             font: OrdlenDesign.font.subtask
             placeholder: "Subtask\u2026"
+            fieldName: "Subtask title"
             onCommitted: text => root.updateRequested(text)
         }
 
@@ -85,6 +90,9 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             width: 18
             height: 18
+            Accessible.role: Accessible.Button
+            Accessible.name: "Delete Subtask"
+            Accessible.onPressAction: root.deleteRequested()
             opacity: shown ? 1 : 0
             Behavior on opacity {
                 OrdlenQuick {}

@@ -33,6 +33,9 @@ Item {
     implicitWidth: 408
     implicitHeight: mainLine.height + sectionHolder.height
 
+    Accessible.role: Accessible.ListItem
+    Accessible.name: task ? task.title : ""
+
     // Follows the task subtask by subtask: a subtask added or deleted leaves
     // the other rows, and an editor open in one of them, as they are.
     SubtaskListModel {
@@ -110,6 +113,7 @@ Item {
                 anchors.left: parent.left
                 anchors.verticalCenter: parent.verticalCenter
                 size: CheckboxSize.Task
+                title: root.task ? root.task.title : ""
                 isCompleted: root.task ? root.task.isCompleted : false
                 // A task deleted meanwhile is no longer in the store, which
                 // then does nothing.
@@ -126,6 +130,7 @@ Item {
                 isCompleted: root.task ? root.task.isCompleted : false
                 font: OrdlenDesign.font.taskTitle
                 placeholder: "Task\u2026"
+                fieldName: "Task title"
                 onCommitted: text => root.store.updateTask(root.task, text)
             }
 
@@ -136,6 +141,10 @@ Item {
                 anchors.rightMargin: line.spacing
                 anchors.verticalCenter: parent.verticalCenter
                 visible: root.subtaskCount > 0
+                Accessible.role: Accessible.Button
+                Accessible.name: root.isExpanded ? "Hide Subtasks" : "Show Subtasks"
+                Accessible.description: (root.task ? root.task.completedSubtaskCount : 0) + " of " + root.subtaskCount + " done"
+                Accessible.onPressAction: root.toggleExpanded()
                 readonly property color tint: root.allSubtasksCompleted ? OrdlenDesign.color.success
                                                                         : OrdlenDesign.color.textSecondary
                 width: badgeLabel.implicitWidth + 14
@@ -191,6 +200,7 @@ Item {
                     color: OrdlenDesign.withOpacity(OrdlenDesign.color.textSecondary, 0.8)
                     Accessible.role: Accessible.Button
                     Accessible.name: "Add Subtask"
+                    Accessible.onPressAction: root.addSubtaskTapped()
                     MouseArea {
                         anchors.fill: parent
                         enabled: actions.shown
@@ -206,6 +216,7 @@ Item {
                     color: OrdlenDesign.withOpacity(OrdlenDesign.color.destructive, 0.85)
                     Accessible.role: Accessible.Button
                     Accessible.name: "Delete Task"
+                    Accessible.onPressAction: root.store.deleteTask(root.task)
                     MouseArea {
                         anchors.fill: parent
                         enabled: actions.shown
