@@ -8,6 +8,7 @@
 class ModelContainer;
 class PopoverWindow;
 class Preferences;
+class StoreStatus;
 class TaskListModel;
 class TaskStore;
 
@@ -27,6 +28,8 @@ public:
 
     QSystemTrayIcon *statusItem() const { return m_statusItem.get(); }
     PopoverWindow *popover() const { return m_popover.get(); }
+    // Whether the tasks are kept; the root view shows it (storeStatus).
+    StoreStatus *storeStatus() const { return m_storeStatus.get(); }
 
 public slots:
     // The tray icon's click: closes the popover when shown, opens it when not.
@@ -44,6 +47,7 @@ private:
     // Declared in teardown order reversed: the view goes before the store it
     // shows, the store before the container its records belong to.
     std::unique_ptr<ModelContainer> m_modelContainer;
+    std::unique_ptr<StoreStatus> m_storeStatus;
     std::unique_ptr<Preferences> m_preferences;
     std::unique_ptr<TaskStore> m_store;
     std::unique_ptr<TaskListModel> m_taskList;

@@ -20,10 +20,11 @@ void createPrivateDirectory(const QString &path)
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-void reportFallback(const QString &reason)
+void reportFallback(const QString &reason, const QString &path)
 {
-    DiagnosticLog::write(QStringLiteral("Ordlen: Error initializing SwiftData, falling back to memory: ") +
-                         reason);
+    DiagnosticLog::write(
+        QStringLiteral("Ordlen: Error initializing SwiftData, falling back to memory: %1 (store file %2)")
+            .arg(reason, path));
 }
 
 } // namespace
@@ -33,24 +34,31 @@ QString StorageBootstrap::dataDirectory()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer()
+std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(QString *problem)
 {
-    return makeModelContainer(dataDirectory());
+    return makeModelContainer(dataDirectory(), problem);
 }
 
-std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(const QString &directory)
+std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(const QString &directory,
+                                                                     QString *problem)
 {
+    if (problem)
+        problem->clear();
     createPrivateDirectory(directory);
     const QString path = QDir(directory).filePath(storeFileName);
+    QString reason;
     try {
         return ModelContainer::open(ModelConfiguration::onDisk(path));
     } catch (const StoreError &error) {
-        reportFallback(error.description());
+        reason = error.description();
     } catch (const std::exception &error) {
         // Running out of memory on a strange file must not end the app at
         // every start: the file is left alone, like any refused one.
-        reportFallback(QString::fromLocal8Bit(error.what()));
+        reason = QString::fromLocal8Bit(error.what());
     }
+    reportFallback(reason, path);
+    if (problem)
+        *problem = reason;
     try {
         return ModelContainer::open(ModelConfiguration::inMemory());
     } catch (const StoreError &error) {

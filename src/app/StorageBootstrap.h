@@ -13,9 +13,12 @@ public:
     static inline const QString storeFileName = QStringLiteral("OrdlenStore.sqlite");
 
     // Never fails: a store that can't be opened is reported on standard
-    // output and replaced by one in memory for the rest of the run.
-    static std::unique_ptr<ModelContainer> makeModelContainer();
-    static std::unique_ptr<ModelContainer> makeModelContainer(const QString &dataDirectory);
+    // output, with the file's path, and replaced by one in memory for the
+    // rest of the run. `problem`, when given, receives why the file could not
+    // be opened (empty when it was).
+    static std::unique_ptr<ModelContainer> makeModelContainer(QString *problem = nullptr);
+    static std::unique_ptr<ModelContainer> makeModelContainer(const QString &dataDirectory,
+                                                              QString *problem = nullptr);
 
     static QString dataDirectory();
 };

@@ -1,7 +1,11 @@
 #include "AppDelegate.h"
 #include "PopoverPlacement.h"
 #include "PopoverWindow.h"
+#include "StorageBootstrap.h"
+#include "StoreStatus.h"
+#include "TestSupport.h"
 
+#include <QDir>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTest>
@@ -104,6 +108,39 @@ private slots:
         QCOMPARE(window.wasJustDeactivated(), !pinned);
         window.setPresentation(Presentation::Window); // the tray went away: a shown panel stays up
         QCOMPARE(window.isVisible(), pinned);
+    }
+
+    // The app tells the root view whether the tasks are kept, and why not.
+    void storeStatusReachesTheRootView_data()
+    {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("saved") << false;
+        QTest::newRow("store file can't be opened") << true;
+    }
+
+    void storeStatusReachesTheRootView()
+    {
+        QFETCH(bool, blocked);
+        QCoreApplication::setApplicationName(QStringLiteral("Ordlen"));
+        QDir folder(StorageBootstrap::dataDirectory());
+        const QString path = folder.filePath(StorageBootstrap::storeFileName);
+        folder.removeRecursively();
+        // A folder in the file's place can't be opened as a store.
+        QVERIFY(!blocked || QDir().mkpath(path));
+        CapturedLines lines;
+        {
+            AppDelegate delegate;
+            delegate.applicationDidFinishLaunching();
+            const StoreStatus *status = delegate.storeStatus();
+            QCOMPARE(status->isPersistent(), !blocked);
+            QCOMPARE(status->problem().isEmpty(), !blocked);
+            QCOMPARE(lines.lines().filter(QStringLiteral("falling back to memory")).size(), blocked ? 1 : 0);
+            // Given to the root view once it declares the property.
+            const QObject *root = delegate.popover()->rootObject();
+            const bool declared = root->metaObject()->indexOfProperty("storeStatus") >= 0;
+            QCOMPARE(root->property("storeStatus").value<StoreStatus *>(), declared ? status : nullptr);
+        }
+        folder.removeRecursively();
     }
 
     // Offscreen there is no tray: the panel is a window, built and shown at

@@ -68,7 +68,9 @@ private slots:
         const QString made = dir.filePath(QStringLiteral("a/b"));
         const auto othersRead = QFile::ReadGroup | QFile::ReadOther;
         QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | othersRead));
-        QVERIFY(!StorageBootstrap::makeModelContainer(made)->configuration().isStoredInMemoryOnly);
+        QString problem = QStringLiteral("(left from before)");
+        QVERIFY(!StorageBootstrap::makeModelContainer(made, &problem)->configuration().isStoredInMemoryOnly);
+        QCOMPARE(problem, QString());
         StorageBootstrap::makeModelContainer(dir.path());
         QCOMPARE(QFile::permissions(made) & othersRead, QFile::Permissions());
         QCOMPARE(QFile::permissions(dir.path()) & othersRead, othersRead);
@@ -107,12 +109,16 @@ private slots:
         QFile::remove(path + QStringLiteral(".lock")); // the store's own lock, made again by the open
         const QStringList files = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
         CapturedLines lines;
-        QVERIFY(StorageBootstrap::makeModelContainer(dir.path())->configuration().isStoredInMemoryOnly);
+        QString problem;
+        QVERIFY(
+            StorageBootstrap::makeModelContainer(dir.path(), &problem)->configuration().isStoredInMemoryOnly);
+        QVERIFY2(problem.contains(reason, Qt::CaseInsensitive), qPrintable(problem));
+        // The line says why and which file, for nothing else tells the user.
         QCOMPARE(lines.lines().size(), 1);
-        QVERIFY2(
-            lines.lines()[0].startsWith("Ordlen: Error initializing SwiftData, falling back to memory: ") &&
-                lines.lines()[0].contains(reason, Qt::CaseInsensitive),
-            qPrintable(lines.lines()[0]));
+        QVERIFY2(lines.lines()[0].startsWith(
+                     "Ordlen: Error initializing SwiftData, falling back to memory: " + problem) &&
+                     lines.lines()[0].contains(path),
+                 qPrintable(lines.lines()[0]));
         QCOMPARE(contents(path), before);
         QVERIFY(QFile::remove(path + QStringLiteral(".lock")));
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), files);

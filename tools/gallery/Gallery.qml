@@ -9,12 +9,13 @@ Window {
     id: gallery
 
     required property TaskStore store
+    required property StoreStatus unsavedStatus
     required property string outputDir
 
     readonly property list<string> schemes: ["light", "dark"]
     readonly property list<Component> sheets: [
         tokenSheet, checkboxSheet, addFieldSheet, searchSheet, filterSheet, emptySheet,
-        taskRowSheet, expandedRowSheet, subtaskRowSheet
+        taskRowSheet, expandedRowSheet, subtaskRowSheet, storeNoticeSheet
     ]
     // Tasks for the row samples, made once in the gallery's store.
     property var rowTasks: ({})
@@ -246,6 +247,14 @@ Window {
                 label: "expanded, new subtask field"
                 TaskRowView { width: 408; store: gallery.store; task: gallery.rowTasks.groceries; isExpanded: true; showSubtaskInput: true }
             }
+        }
+    }
+
+    Component {
+        id: storeNoticeSheet
+        GallerySheet {
+            name: "store-notice"
+            GallerySample { label: "not saved"; StoreNotice { width: 380; storeStatus: gallery.unsavedStatus } }
         }
     }
 

@@ -2,6 +2,7 @@
 #include "ModelContainer.h"
 #include "Preferences.h"
 #include "QmlEngineSetup.h"
+#include "StoreStatus.h"
 #include "TaskStore.h"
 
 #include <QGuiApplication>
@@ -28,11 +29,15 @@ int main(int argc, char *argv[])
     const std::unique_ptr<ModelContainer> container = ModelContainer::open(ModelConfiguration::inMemory());
     TaskStore store(container->mainContext(), &preferences);
     QQmlEngine::setObjectOwnership(&store, QQmlEngine::CppOwnership);
+    // What the app reports when its store file could not be opened.
+    StoreStatus unsaved(false, QStringLiteral("file is not a database"));
+    QQmlEngine::setObjectOwnership(&unsaved, QQmlEngine::CppOwnership);
 
     QQmlApplicationEngine engine;
     QmlEngineSetup::configure(engine);
     engine.setInitialProperties({
         {QStringLiteral("store"), QVariant::fromValue(&store)},
+        {QStringLiteral("unsavedStatus"), QVariant::fromValue(&unsaved)},
         {QStringLiteral("outputDir"), arguments.at(1)},
     });
     engine.load(QUrl(QStringLiteral("qrc:/OrdlenGallery/Gallery.qml")));
