@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "ChecklistIcon.h"
+#include "LaunchAtLoginService.h"
 #include "ModelContainer.h"
 #include "PopoverWindow.h"
 #include "Preferences.h"
@@ -12,6 +13,7 @@
 #include "TaskStore.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -40,7 +42,9 @@ QVariantMap declaredBy(const QObject &object, const QVariantMap &offered)
 
 } // namespace
 
-AppDelegate::AppDelegate(QObject *parent) : QObject(parent) {}
+AppDelegate::AppDelegate(LaunchAtLoginService &loginItems, QObject *parent)
+    : QObject(parent), m_loginItems(loginItems)
+{}
 
 AppDelegate::~AppDelegate() = default;
 
@@ -49,6 +53,7 @@ void AppDelegate::applicationDidFinishLaunching()
     if (m_popover)
         return;
 
+    refreshLoginItemsOnActivation();
     m_popover = std::make_unique<PopoverWindow>();
     buildRootView();
     if (StartupTrace::enabled())
@@ -76,6 +81,18 @@ void AppDelegate::applicationDidFinishLaunching()
     QTimer::singleShot(panelLoadDelayMs, this, &AppDelegate::loadPanel);
     connect(&m_trayWatch, &QTimer::timeout, this, &AppDelegate::followTrayAvailability);
     m_trayWatch.start(trayCheckIntervalMs);
+}
+
+void AppDelegate::refreshLoginItemsOnActivation()
+{
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *window) {
+        if (window)
+            m_loginItems.refreshStatus();
+    });
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            m_loginItems.refreshStatus();
+    });
 }
 
 void AppDelegate::togglePopover()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LaunchAtLoginService.h"
+
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -21,7 +23,11 @@ class AppDelegate : public QObject
     Q_OBJECT
 
 public:
-    explicit AppDelegate(QObject *parent = nullptr);
+    // loginItems: the service whose status is read again each time a window
+    // of the app, or the app, becomes active (it may have been changed in
+    // the desktop's settings meanwhile); the one QML shows by default.
+    explicit AppDelegate(LaunchAtLoginService &loginItems = LaunchAtLoginService::shared(),
+                         QObject *parent = nullptr);
     ~AppDelegate() override;
 
     void applicationDidFinishLaunching();
@@ -43,7 +49,9 @@ private:
     // Builds the panel inside the root view, once.
     void loadPanel();
     void followTrayAvailability();
+    void refreshLoginItemsOnActivation();
 
+    LaunchAtLoginService &m_loginItems;
     // Declared in teardown order reversed: the view goes before the store it
     // shows, the store before the container its records belong to.
     std::unique_ptr<ModelContainer> m_modelContainer;
