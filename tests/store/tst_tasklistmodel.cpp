@@ -144,7 +144,8 @@ void TestTaskListModel::oneChangeOneSignal_data()
         f.store.updateTask(task(f, "p1"), "p1 again");
     }) << QStringList{"change 2 [" + title + "]"};
     QTest::newRow("retitle into the search") << F::All << "p" << std::function([=](ListFixture &f) {
-        f.store.updateTask(task(f, "h0"), "p9"); // as long as before: no stale lower case
+        f.store.updateTask(task(f, "h0"), "\u00fcb0");  // looked at, and not ASCII
+        f.store.updateTask(task(f, "\u00fcb0"), "p9x"); // as long: nothing stale kept
     }) << QStringList{"insert 0"};
     QTest::newRow("retitle out of the search")
         << F::All << "p" << std::function([=](ListFixture &f) { f.store.updateTask(task(f, "p1"), "x"); })
