@@ -3,6 +3,7 @@
 // its figures for scripts/bench.sh (see BenchReporter); progress goes to
 // standard error.
 #include "BenchReporter.h"
+#include "BenchStores.h"
 #include "ModelContainer.h"
 #include "ModelContext.h"
 #include "Preferences.h"
@@ -29,64 +30,7 @@
 
 namespace {
 
-QTemporaryDir &workDir()
-{
-    static QTemporaryDir dir;
-    // ORDLEN_BENCH_KEEP=1 keeps the generated store files for a closer look.
-    dir.setAutoRemove(qEnvironmentVariableIsEmpty("ORDLEN_BENCH_KEEP"));
-    return dir;
-}
-
-QString storeFile(const std::string &name)
-{
-    return workDir().filePath(QString::fromStdString(name) + QStringLiteral(".sqlite"));
-}
-
-// Fills a new store with tasks (and subtasks), written in one transaction.
-QString populatedStore(const std::string &name, int tasks, int subtasksPerTask)
-{
-    const QString path = storeFile(name);
-    if (QFile::exists(path))
-        return path;
-    auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
-    SqliteConnection &db = container->connection();
-    SqliteTransaction transaction(db);
-    SqliteStatement insertTask = db.prepare("INSERT INTO TaskItem (id, title, isCompleted, createdAt, notes, "
-                                            "sortOrder, workspace) VALUES (?, ?, ?, ?, '', ?, ?)");
-    SqliteStatement insertSubtask = db.prepare("INSERT INTO SubTaskItem (id, title, isCompleted, createdAt, "
-                                               "sortOrder, task, listIndex) VALUES (?, ?, ?, ?, ?, ?, ?)");
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    for (int i = 0; i < tasks; ++i) {
-        insertTask.bind(1, QUuid::createUuid().toRfc4122())
-            .bind(2, QStringLiteral("Task %1: tidy the garden shed").arg(i))
-            .bind(3, qint64(i % 3 == 0))
-            .bind(4, now)
-            .bind(5, qint64(i))
-            .bind(6, i % 2 ? QStringLiteral("Personal") : QStringLiteral("Work"));
-        insertTask.execute();
-        const qint64 taskRow = db.lastInsertRowId();
-        for (int s = 0; s < subtasksPerTask; ++s) {
-            insertSubtask.bind(1, QUuid::createUuid().toRfc4122())
-                .bind(2, QStringLiteral("Step %1 of task %2").arg(s).arg(i))
-                .bind(3, qint64(s == 0))
-                .bind(4, now)
-                .bind(5, qint64(s))
-                .bind(6, taskRow)
-                .bind(7, qint64(s));
-            insertSubtask.execute();
-        }
-    }
-    transaction.commit();
-    return path;
-}
-
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
+using namespace BenchStores;
 
 // --- adding a task -------------------------------------------------------
 
@@ -110,37 +54,14 @@ void addTask(benchmark::State &state)
 void rawInsertCommit(benchmark::State &state)
 {
     const int size = int(state.range(0));
-    const QString path = populatedStore("add_raw_" + std::to_string(size), size, 0);
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON", nullptr,
-                 nullptr, nullptr);
-    sqlite3_stmt *insert = nullptr;
-    sqlite3_prepare_v2(
-        db,
-        "INSERT INTO TaskItem (id, title, isCompleted, createdAt, notes, sortOrder, workspace) "
-        "VALUES (?, ?, 0, ?, '', ?, 'Personal')",
-        -1, &insert, nullptr);
-    // A baseline that fails silently would look fast.
-    if (!insert)
-        state.SkipWithError(sqlite3_errmsg(db));
+    RawStore raw(populatedStore("add_raw_" + std::to_string(size), size, 0), RawStore::Sync::Full);
     qint64 position = size;
     for (auto _ : state) {
-        const QByteArray id = QUuid::createUuid().toRfc4122();
-        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        sqlite3_bind_blob(insert, 1, id.constData(), int(id.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 2, "Buy oat milk", -1, SQLITE_STATIC);
-        sqlite3_bind_int64(insert, 3, QDateTime::currentMSecsSinceEpoch());
-        sqlite3_bind_int64(insert, 4, position++);
-        const int stepped = sqlite3_step(insert);
-        sqlite3_reset(insert);
-        if (stepped != SQLITE_DONE || sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            state.SkipWithError(sqlite3_errmsg(db));
+        if (!raw.insertTask(position++)) {
+            state.SkipWithError(raw.error());
             break;
         }
     }
-    sqlite3_finalize(insert);
-    sqlite3_close(db);
 }
 
 // --- filtering -----------------------------------------------------------

@@ -31,8 +31,8 @@ public:
 
     QUuid id() const { return m_id; }
     QString title() const { return m_title; }
-    // The title under the search's lower-casing.
-    const QString &lowercasedTitle() const { return m_lowercasedTitle.of(m_title); }
+    // Whether the lower-cased title contains the (lower-cased) query.
+    bool titleContains(const QString &query) const { return m_lowercasedTitle.contains(m_title, query); }
     bool isCompleted() const { return m_isCompleted; }
     QDateTime createdAt() const { return m_createdAt; }
     qint64 sortOrder() const { return m_sortOrder; }

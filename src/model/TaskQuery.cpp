@@ -23,10 +23,10 @@ bool TaskQuery::matches(const TaskItem *task) const
 
 bool TaskQuery::matchesSearch(const TaskItem *task) const
 {
-    if (task->lowercasedTitle().contains(m_query))
+    if (task->titleContains(m_query))
         return true;
     for (const SubTaskItem *subtask : task->subtasks()) {
-        if (subtask->lowercasedTitle().contains(m_query))
+        if (subtask->titleContains(m_query))
             return true;
     }
     return false;

@@ -71,8 +71,13 @@ void TestTaskStore::filterAndSearch_data()
     const int all = int(TaskFilter::All), pending = int(TaskFilter::Pending), done = int(TaskFilter::Done);
     QTest::newRow("pending") << pending << ""
                              << "" << QStringList{"Buy milk", "Call mom", "Notes only", "Report"};
+    const QString kelvin = QStringLiteral("Ärger bei 20 \u212A"); // the Kelvin sign lower-cases to "k"
     QTest::newRow("done") << done << ""
-                          << "" << QStringList{"Milk the cow"};
+                          << "" << QStringList{"Milk the cow", kelvin};
+    QTest::newRow("letters beyond ASCII") << all << ""
+                                          << "äRGER" << QStringList{kelvin};
+    QTest::newRow("a sign that lower-cases to ASCII") << all << ""
+                                                      << "20 k" << QStringList{kelvin};
     QTest::newRow("capitals and blanks") << all << ""
                                          << "  MILK \n"
                                          << QStringList{"Buy milk", "Milk the cow"};
@@ -85,7 +90,7 @@ void TestTaskStore::filterAndSearch_data()
     QTest::newRow("selected workspace") << all << "Work"
                                         << "" << QStringList{"Report"};
     QTest::newRow("blank search is no search") << done << ""
-                                               << "   " << QStringList{"Milk the cow"};
+                                               << "   " << QStringList{"Milk the cow", kelvin};
 }
 
 void TestTaskStore::filterAndSearch()
@@ -102,6 +107,8 @@ void TestTaskStore::filterAndSearch()
     store.toggleTask(store.addTask(QStringLiteral("Milk the cow")));
     fixture.context()->insert(new TaskItem(QUuid::createUuid(), QStringLiteral("Notes only"), false, {},
                                            QStringLiteral("secret"), 3, QStringLiteral("Personal")));
+    fixture.context()->insert(new TaskItem(QUuid::createUuid(), QStringLiteral("Ärger bei 20 \u212A"), true,
+                                           {}, {}, 9, QStringLiteral("Home")));
     store.setSelectedWorkspace(QStringLiteral("Work"));
     store.addTask(QStringLiteral("Report"));
 
