@@ -15,6 +15,7 @@ QtObject {
     readonly property Colors color: Colors {}
     readonly property Fonts font: Fonts {}
     readonly property Animations animation: Animations {}
+    readonly property Metrics metrics: Metrics {}
 
     // The token groups are inline types so tools can follow them by name.
     component Colors: QtObject {
@@ -50,6 +51,14 @@ QtObject {
         readonly property font caption: SystemFont.font(10, Font.Normal)
         readonly property font badge: SystemFont.monospaced(10, Font.DemiBold)
         readonly property font input: SystemFont.font(12.5, Font.Normal)
+    }
+
+    // Spacing of the panel's task list, shared by its rows and headings.
+    component Metrics: QtObject {
+        // From the panel's sides to the rows.
+        readonly property real listInset: 18
+        // Between rows, and between a heading and its first row.
+        readonly property real rowSpacing: 4
     }
 
     // Every duration and delay of the panel. Tests and the gallery set

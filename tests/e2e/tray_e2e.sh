@@ -94,14 +94,20 @@ popover_hidden() { ! popover_shown; }
 tasks_titled() { sqlite3 -readonly "$store" "SELECT count(*) FROM TaskItem WHERE title = '$title'" 2>/dev/null; }
 task_stored() { [ "$(tasks_titled)" = 1 ]; }
 
-# Pixels that differ between two screenshots in the upper part of the open
-# popover, where the list is (the text field below has a blinking caret).
-list_difference() {
-  local region="${pop_w}x$((pop_h - 80))+${pop_x}+${pop_y}"
+# Pixels that differ between two screenshots in a region of the open popover:
+# the list (all but the bottom bar, where a text field's caret blinks) or
+# the bottom bar.
+region_difference() {
+  local region
+  case "$1" in
+    list) region="${pop_w}x$((pop_h - 80))+${pop_x}+${pop_y}" ;;
+    bar) region="${pop_w}x60+${pop_x}+$((pop_y + pop_h - 60))" ;;
+  esac
   # compare exits with 1 when the images differ: only its count matters.
-  { compare -metric AE -fuzz 8% "$1[$region]" "$2[$region]" null: 2>&1 >/dev/null || true; } |
+  { compare -metric AE -fuzz 8% "$2[$region]" "$3[$region]" null: 2>&1 >/dev/null || true; } |
     awk '{print int($1)}'
 }
+list_difference() { region_difference list "$@"; }
 
 # list_shows <picture> <reference> <-ge|-le> <pixels>: takes a screenshot and
 # compares its list with the reference's. The list repaints a moment after
@@ -126,12 +132,31 @@ centre=$((icon_x + icon_w / 2))
 [ "$pop_x" -le "$centre" ] && [ "$centre" -le $((pop_x + pop_w)) ] || fail "popover is not under the icon"
 import -window root "$work/empty.png"
 
-# --- typing goes to the panel without another click -----------------------------
+# settled <region> <picture>: takes a screenshot; true once the region hardly
+# changed since the previous call's, so what moves in it has come to rest.
+settled() {
+  local last="$work/last-$1.png" moved=100000
+  import -window root "$2" || return 1
+  [ -f "$last" ] && moved="$(region_difference "$1" "$last" "$2")"
+  cp "$2" "$last"
+  [ "$moved" -le 20 ]
+}
+
+# The add field has come into the bottom bar and stopped moving; by then it
+# has the keyboard focus, which it takes as it comes in.
+add_field_in_place() {
+  settled bar "$work/bar.png" && [ "$(region_difference bar "$work/empty.png" "$work/bar.png")" -ge 200 ]
+}
+
+# --- Ctrl+N, then typing goes to the add field without another click ----------
+xdotool key ctrl+n
+wait_for 5 add_field_in_place || fail "Ctrl+N did not bring up the add field"
 xdotool type --delay 15 "$title"
 xdotool key Return
 wait_for 5 task_stored || fail "the typed task is not in $store (count: $(tasks_titled))"
 wait_for 5 list_shows "$out/popover.png" "$work/empty.png" -ge 50 ||
   fail "the new task is not drawn in the list ($(list_difference "$work/empty.png" "$out/popover.png") pixels changed)"
+wait_for 5 settled list "$out/popover.png" || fail "the list did not come to rest"
 log "the new task changed $(list_difference "$work/empty.png" "$out/popover.png") pixels of the list"
 log "screenshot: $out/popover.png"
 

@@ -15,7 +15,8 @@ Window {
     readonly property list<string> schemes: ["light", "dark"]
     readonly property list<Component> sheets: [
         tokenSheet, checkboxSheet, addFieldSheet, searchSheet, filterSheet, emptySheet,
-        taskRowSheet, expandedRowSheet, subtaskRowSheet, storeNoticeSheet
+        taskRowSheet, expandedRowSheet, subtaskRowSheet, storeNoticeSheet, panelListSheet,
+        panelBottomBarSheet
     ]
     // Tasks for the row samples, made once in the gallery's store.
     property var rowTasks: ({})
@@ -61,6 +62,26 @@ Window {
             trip: make("Plan the trip to Lisbon", ["Book flights", "Find a hotel", "Pack the bags"], ["Book flights"], false),
             groceries: make("Groceries", ["Apples"], [], false)
         }
+    }
+
+    // The panel's tasks: [workspace, title, done, [subtask title, done]...].
+    readonly property var panelTasks: [
+        ["Personal", "Buy oat milk", false],
+        ["Work", "Write the quarterly report", false, ["Outline", true], ["Figures", false], ["Summary", false]],
+        ["Home", "Fix the kitchen tap", false],
+        ["Personal", "Call the dentist", true],
+        ["Work", "Reply to Anna about the offsite", false],
+        ["Home", "Water the plants", true],
+        ["Personal", "Renew passport", false, ["Photos", true], ["Form", true]]
+    ]
+    // Enough tasks in each workspace to scroll.
+    readonly property var longPanelTasks: {
+        const tasks = []
+        for (const workspace of ["Home", "Personal", "Work"]) {
+            for (let i = 1; i <= 8; ++i)
+                tasks.push([workspace, workspace + " task " + i, i % 3 === 0])
+        }
+        return tasks
     }
 
     // Each step waits for one turn of the event loop: by then the fields'
@@ -269,6 +290,40 @@ Window {
                 label: "editing"
                 onSettled: editingSubtask.startEdit()
                 SubTaskRowView { id: editingSubtask; width: 408; subtask: gallery.rowTasks.trip.subtasks[1]; isHovered: true }
+            }
+        }
+    }
+
+    Component {
+        id: panelListSheet
+        GallerySheet {
+            name: "panel"
+            GallerySample { label: "empty"; PanelSample {} }
+            GallerySample {
+                label: "grouped, three workspaces"
+                PanelSample { tasks: gallery.panelTasks; filter: TaskFilter.All }
+            }
+            GallerySample {
+                label: "flat, a workspace selected"
+                PanelSample { tasks: gallery.panelTasks; filter: TaskFilter.All; workspace: "Work" }
+            }
+            GallerySample {
+                label: "long list scrolled, heading pinned"
+                // Into the second section, so its heading is held at the top.
+                onSettled: longList.part("taskListView").contentY = 340
+                PanelSample { id: longList; tasks: gallery.longPanelTasks; filter: TaskFilter.All }
+            }
+        }
+    }
+
+    Component {
+        id: panelBottomBarSheet
+        GallerySheet {
+            name: "panel-bottom-bar"
+            GallerySample { label: "add field open"; PanelSample { tasks: gallery.panelTasks; field: "add" } }
+            GallerySample {
+                label: "search open with a query"
+                PanelSample { tasks: gallery.panelTasks; filter: TaskFilter.All; search: "re"; field: "search" }
             }
         }
     }

@@ -4,25 +4,32 @@
 #include "ModelContainer.h"
 #include "ModelContext.h"
 #include "Preferences.h"
+#include "TaskListModel.h"
 #include "TaskStore.h"
 
+#include <QAbstractItemModelTester>
 #include <QObject>
 #include <QTemporaryDir>
 #include <QtQml/qqmlregistration.h>
 #include <memory>
 
 // For Quick tests: a real TaskStore on an in-memory store with preferences
-// in a temporary folder, one per fixture object.
+// in a temporary folder, one per fixture object, and the panel's list of it.
 class TaskStoreFixture : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(TaskStore *store READ store CONSTANT)
+    Q_PROPERTY(TaskListModel *taskList READ taskList CONSTANT)
 
 public:
     using QObject::QObject;
 
     TaskStore *store() const { return m_store.get(); }
+    TaskListModel *taskList() const { return m_taskList.get(); }
+
+    // How long a task ticked under Pending stays out of the list.
+    Q_INVOKABLE void setHoldBackInterval(int milliseconds) { m_taskList->setHoldBackInterval(milliseconds); }
 
     // How many tasks the store holds, read back from it rather than a view.
     Q_INVOKABLE int taskCount() const
@@ -36,4 +43,7 @@ private:
     std::unique_ptr<ModelContainer> m_container = ModelContainer::open(ModelConfiguration::inMemory());
     std::unique_ptr<TaskStore> m_store =
         std::make_unique<TaskStore>(m_container->mainContext(), &m_preferences);
+    std::unique_ptr<TaskListModel> m_taskList = std::make_unique<TaskListModel>(m_store.get());
+    QAbstractItemModelTester m_taskListTester{m_taskList.get(),
+                                              QAbstractItemModelTester::FailureReportingMode::QtTest};
 };

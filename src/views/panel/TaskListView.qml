@@ -1,0 +1,273 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Ordlen
+
+// The whole panel: a header with the filter bar between the two menus, the
+// task list (in sections by workspace while all workspaces are shown) or the
+// empty state, and a bottom bar that holds the buttons, the add field or the
+// search field. The list and the counts come from taskList; every change
+// goes through taskStore. The controls only report what the user chose.
+FocusScope {
+    id: root
+
+    required property TaskStore taskStore
+    required property TaskListModel taskList
+
+    property bool showingAddInput: false
+    property bool showingSearchInput: false
+
+    readonly property real horizontalPadding: OrdlenDesign.metrics.listInset
+    readonly property real rowSpacing: OrdlenDesign.metrics.rowSpacing
+    // The layer over the whole panel, for the menus and dialogs to come.
+    readonly property alias overlay: overlay
+
+    function openAddField() {
+        showingSearchInput = false
+        showingAddInput = true
+    }
+
+    function openSearchField() {
+        showingAddInput = false
+        showingSearchInput = true
+    }
+
+    // A field that closes while it holds the panel's keyboard focus hands it
+    // back to the panel; one that lost it to an editor leaves it there.
+    function closeFields() {
+        showingAddInput = false
+        showingSearchInput = false
+        if (bottomBar.focus)
+            focusSink.forceActiveFocus()
+    }
+
+    function submitTask(title: string) {
+        if (taskStore.addTask(title))
+            closeFields()
+    }
+
+    // A tap on a part of the panel that no control takes: closes an open
+    // field (the query stays) and ends any text editing.
+    function dismiss() {
+        closeFields()
+        focusSink.forceActiveFocus()
+    }
+
+    // Takes the keyboard from editors and fields when they are done.
+    Item {
+        id: focusSink
+        objectName: "focusSink"
+        focus: true
+    }
+
+    TapHandler {
+        onTapped: root.dismiss()
+    }
+
+    Shortcut {
+        id: newTaskShortcut
+        sequence: "Ctrl+N"
+        enabled: !root.showingAddInput && !root.showingSearchInput
+        onActivated: root.openAddField()
+    }
+
+    Item {
+        id: header
+        x: root.horizontalPadding
+        y: 4
+        width: root.width - 2 * root.horizontalPadding
+        height: 40
+
+        // Placeholder: the slot of the workspace menu, which comes next.
+        Item {
+            objectName: "workspaceMenuSlot"
+            width: 72
+            height: parent.height
+        }
+
+        FilterTabBar {
+            id: filterBar
+            objectName: "filterBar"
+            anchors.centerIn: parent
+            selection: root.taskStore.activeFilter
+            pendingCount: root.taskList.pendingCount
+            doneCount: root.taskList.doneCount
+            onFilterChosen: filter => root.taskStore.activeFilter = filter
+        }
+
+        // Placeholder: the slot of the settings menu, which comes next.
+        Item {
+            objectName: "settingsMenuSlot"
+            x: parent.width - width
+            width: 72
+            height: parent.height
+        }
+    }
+
+    Rectangle {
+        id: separator
+        y: header.y + header.height
+        width: root.width
+        height: 1
+        gradient: Gradient {
+            orientation: Gradient.Horizontal
+            GradientStop { position: 0; color: OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0) }
+            GradientStop { position: 0.5; color: OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0.05) }
+            GradientStop { position: 1; color: OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0) }
+        }
+    }
+
+    Item {
+        id: listArea
+        y: separator.y + separator.height
+        width: root.width
+        // Under it a transparent strip of one point, then the bottom bar.
+        height: bottomBar.y - 1 - y
+
+        // Switching the filter brings the new content in with the spring.
+        Connections {
+            target: root.taskStore
+            function onActiveFilterChanged() {
+                filterSwitch.restart()
+            }
+        }
+        ParallelAnimation {
+            id: filterSwitch
+            OrdlenSpring { target: listArea; property: "opacity"; from: 0; to: 1 }
+            OrdlenSpring { target: emptyState; property: "scale"; from: 0.98; to: 1 }
+        }
+
+        Item {
+            id: emptyState
+            objectName: "emptyState"
+            anchors.fill: parent
+            visible: root.taskList.isEmpty
+
+            // Built only while shown: its badge breathes for as long as it lives.
+            Repeater {
+                model: emptyState.visible ? 1 : 0
+                EmptyStateView {
+                    y: (emptyState.height - height) / 2
+                    width: emptyState.width
+                    filter: root.taskStore.activeFilter
+                }
+            }
+        }
+
+        ListView {
+            id: listView
+            objectName: "taskListView"
+            anchors.fill: parent
+            visible: !root.taskList.isEmpty
+            clip: true
+            model: root.taskList
+            topMargin: 10
+            // Each row carries the gap below it; the last one's is padding.
+            bottomMargin: 10 - root.rowSpacing
+            boundsBehavior: Flickable.StopAtBounds
+
+            section.property: root.taskList.isGrouped ? "workspace" : ""
+            section.labelPositioning: ViewSection.InlineLabels | ViewSection.CurrentLabelAtStart
+            // Unbound, as the view needs its section delegate.
+            section.delegate: Qt.createComponent("TaskSectionHeader.qml", Component.PreferSynchronous, listView)
+
+            // A task ticked under Pending that came back within the moment it
+            // is held out (another filter) stays out of sight, gap and all.
+            delegate: Item {
+                id: rowSlot
+                required property TaskItem task
+                required property bool isHeldBack
+
+                width: listView.width
+                height: isHeldBack ? 0 : row.height + root.rowSpacing
+                visible: !isHeldBack
+
+                TaskRowView {
+                    id: row
+                    x: root.horizontalPadding
+                    width: parent.width - 2 * root.horizontalPadding
+                    task: rowSlot.task
+                    store: root.taskStore
+                }
+            }
+
+            TapHandler {
+                onTapped: root.dismiss()
+            }
+        }
+    }
+
+    FocusScope {
+        id: bottomBar
+        objectName: "bottomBar"
+        readonly property real topPadding: 10
+        readonly property real bottomPadding: 14
+        // The modes overlap while one leaves and another comes.
+        readonly property real contentHeight: Math.max(buttonSlot.occupiedHeight, addSlot.occupiedHeight,
+                                                       searchSlot.occupiedHeight)
+        y: root.height - height
+        width: root.width
+        height: topPadding + contentHeight + bottomPadding
+
+        Item {
+            x: root.horizontalPadding
+            y: bottomBar.topPadding
+            width: bottomBar.width - 2 * root.horizontalPadding
+            height: bottomBar.contentHeight
+
+            BottomBarSlot {
+                id: buttonSlot
+                shown: !root.showingAddInput && !root.showingSearchInput
+                slides: false
+
+                BottomBarButtons {
+                    width: parent.width
+                    shortcutText: newTaskShortcut.nativeText
+                    onNewTaskTapped: root.openAddField()
+                    onSearchTapped: root.openSearchField()
+                }
+            }
+
+            // The fields are built afresh each time they open, so each takes
+            // the keyboard focus as it comes in.
+            BottomBarSlot {
+                id: addSlot
+                shown: root.showingAddInput
+                travel: height + bottomBar.bottomPadding
+
+                Repeater {
+                    model: addSlot.isBuilt ? 1 : 0
+                    AddTaskField {
+                        objectName: "addTaskField"
+                        width: addSlot.width
+                        placeholder: "New task\u2026"
+                        onSubmit: title => root.submitTask(title)
+                        onCancel: root.closeFields()
+                    }
+                }
+            }
+
+            BottomBarSlot {
+                id: searchSlot
+                shown: root.showingSearchInput
+                travel: height + bottomBar.bottomPadding
+
+                Repeater {
+                    model: searchSlot.isBuilt ? 1 : 0
+                    SearchTaskField {
+                        objectName: "searchTaskField"
+                        width: searchSlot.width
+                        text: root.taskStore.searchText
+                        onTextEdited: text => root.taskStore.searchText = text
+                        onCancelled: root.closeFields()
+                    }
+                }
+            }
+        }
+    }
+
+    Item {
+        id: overlay
+        objectName: "overlay"
+        anchors.fill: parent
+    }
+}
