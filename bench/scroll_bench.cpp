@@ -9,6 +9,7 @@
 #include "ModelContext.h"
 #include "Preferences.h"
 #include "QmlEngineSetup.h"
+#include "StoreStatus.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
 #include "TaskListModel.h"
@@ -117,6 +118,7 @@ Flight flyThroughPanel()
     context->save();
     TaskStore store(context, &preferences);
     TaskListModel list(&store);
+    StoreStatus saved(true, QString());
     QQmlEngine::setObjectOwnership(&store, QQmlEngine::CppOwnership);
     QQmlEngine::setObjectOwnership(&list, QQmlEngine::CppOwnership);
 
@@ -125,6 +127,7 @@ Flight flyThroughPanel()
     view.setInitialProperties({
         {QStringLiteral("taskStore"), QVariant::fromValue(&store)},
         {QStringLiteral("taskList"), QVariant::fromValue(&list)},
+        {QStringLiteral("storeStatus"), QVariant::fromValue(&saved)},
         {QStringLiteral("isPanelLoaded"), true},
     });
     view.setSource(QUrl(QStringLiteral("qrc:/Ordlen/MenuBarView.qml")));

@@ -14,8 +14,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QQmlComponent>
-#include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
 
@@ -28,17 +26,6 @@ constexpr int panelLoadDelayMs = 250;
 // Qt tells nobody when a tray appears or goes away; looking once a second
 // costs nothing (the answer is cached) and is soon enough for a person.
 constexpr int trayCheckIntervalMs = 1000;
-
-// Those of the offered properties that the object declares.
-QVariantMap declaredBy(const QObject &object, const QVariantMap &offered)
-{
-    QVariantMap declared;
-    for (auto it = offered.cbegin(); it != offered.cend(); ++it) {
-        if (object.metaObject()->indexOfProperty(it.key().toUtf8().constData()) >= 0)
-            declared.insert(it.key(), it.value());
-    }
-    return declared;
-}
 
 } // namespace
 
@@ -147,25 +134,15 @@ void AppDelegate::buildRootView()
     QQmlEngine::setObjectOwnership(m_store.get(), QQmlEngine::CppOwnership);
     QQmlEngine::setObjectOwnership(m_taskList.get(), QQmlEngine::CppOwnership);
 
-    QQmlEngine *engine = m_popover->engine();
-    QmlEngineSetup::configure(*engine);
-    const QUrl url(QStringLiteral("qrc:/Ordlen/MenuBarView.qml"));
-    auto *component = new QQmlComponent(engine, url, m_popover.get());
-    QObject *root = component->beginCreate(engine->rootContext());
-    if (!root)
-        qFatal("OrdlenApp: the panel could not be loaded: %s", qPrintable(component->errorString()));
-    // The root view takes what it declares: one without the store notice
-    // still loads, and a required property it declares is still enforced.
-    const QVariantMap offered{
+    QmlEngineSetup::configure(*m_popover->engine());
+    m_popover->setInitialProperties({
         {QStringLiteral("taskStore"), QVariant::fromValue(m_store.get())},
         {QStringLiteral("taskList"), QVariant::fromValue(m_taskList.get())},
         {QStringLiteral("storeStatus"), QVariant::fromValue(m_storeStatus.get())},
-    };
-    component->setInitialProperties(root, declaredBy(*root, offered));
-    component->completeCreate();
-    if (component->isError())
-        qFatal("OrdlenApp: the panel could not be loaded: %s", qPrintable(component->errorString()));
-    m_popover->setContent(url, component, root);
+    });
+    m_popover->setSource(QUrl(QStringLiteral("qrc:/Ordlen/MenuBarView.qml")));
+    if (m_popover->status() == QQuickView::Error)
+        qFatal("OrdlenApp: the panel could not be loaded");
 }
 
 void AppDelegate::loadPanel()

@@ -13,6 +13,7 @@ FocusScope {
 
     required property TaskStore taskStore
     required property TaskListModel taskList
+    required property StoreStatus storeStatus
     property bool isPanelLoaded: false
     readonly property TaskListView panel: panelInstantiator.object as TaskListView
 
@@ -48,6 +49,7 @@ FocusScope {
             focus: true
             taskStore: root.taskStore
             taskList: root.taskList
+            storeStatus: root.storeStatus
         }
     }
 

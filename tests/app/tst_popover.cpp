@@ -135,10 +135,13 @@ private slots:
             QCOMPARE(status->isPersistent(), !blocked);
             QCOMPARE(status->problem().isEmpty(), !blocked);
             QCOMPARE(lines.lines().filter(QStringLiteral("falling back to memory")).size(), blocked ? 1 : 0);
-            // Given to the root view once it declares the property.
-            const QObject *root = delegate.popover()->rootObject();
-            const bool declared = root->metaObject()->indexOfProperty("storeStatus") >= 0;
-            QCOMPARE(root->property("storeStatus").value<StoreStatus *>(), declared ? status : nullptr);
+            // The panel shows its notice just when nothing is kept.
+            QQuickItem *root = delegate.popover()->rootObject();
+            QCOMPARE(root->property("storeStatus").value<StoreStatus *>(), status);
+            root->setProperty("isPanelLoaded", true);
+            auto *notice = root->findChild<QQuickItem *>(QStringLiteral("storeNotice"));
+            QVERIFY(notice);
+            QCOMPARE(notice->isVisible(), blocked);
         }
         folder.removeRecursively();
     }

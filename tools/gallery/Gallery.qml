@@ -299,6 +299,7 @@ Window {
         GallerySheet {
             name: "panel"
             GallerySample { label: "empty"; PanelSample {} }
+            GallerySample { label: "not saved"; PanelSample { storeStatus: gallery.unsavedStatus } }
             GallerySample {
                 label: "grouped, three workspaces"
                 PanelSample { tasks: gallery.panelTasks; filter: TaskFilter.All }

@@ -13,6 +13,8 @@ Item {
     property int filter: TaskFilter.Pending
     // "add" or "search": the bottom bar's field to open.
     property string field
+    // Null: a store that saves; the gallery passes an unsaved one.
+    property StoreStatus storeStatus
 
     readonly property TaskStoreFixture fixture: TaskStoreFixture {}
     readonly property TaskListView panel: view.panel
@@ -63,6 +65,7 @@ Item {
         id: view
         taskStore: sample.fixture.store
         taskList: sample.fixture.taskList
+        storeStatus: sample.storeStatus
         isPanelLoaded: true
     }
 }

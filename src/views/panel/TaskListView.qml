@@ -12,6 +12,8 @@ FocusScope {
 
     required property TaskStore taskStore
     required property TaskListModel taskList
+    // How the store was opened: a store in memory gets a notice under the header.
+    property StoreStatus storeStatus
 
     property bool showingAddInput: false
     property bool showingSearchInput: false
@@ -116,9 +118,18 @@ FocusScope {
         }
     }
 
+    StoreNotice {
+        id: storeNotice
+        objectName: "storeNotice"
+        x: root.horizontalPadding
+        y: separator.y + separator.height + (isShown ? 6 : 0)
+        width: root.width - 2 * root.horizontalPadding
+        storeStatus: root.storeStatus
+    }
+
     Item {
         id: listArea
-        y: separator.y + separator.height
+        y: storeNotice.y + storeNotice.height
         width: root.width
         // Under it a transparent strip of one point, then the bottom bar.
         height: bottomBar.y - 1 - y
