@@ -12,8 +12,8 @@ class Record : public QObject
 public:
     using QObject::QObject;
 
-    RecordObserver *observer() const { return m_observer; }
-    void setObserver(RecordObserver *observer) { m_observer = observer; }
+    const RecordObserver *observer() const { return m_observer; }
+    void setObserver(const RecordObserver *observer) { m_observer = observer; }
 
 protected:
     // Stores a field's new value; true (and the observer told) only when the
@@ -23,13 +23,13 @@ protected:
         if (field == value)
             return false;
         if (m_observer)
-            m_observer->recordWillChange(this, which);
+            m_observer->willChange(this, which);
         field = value;
         if (m_observer)
-            m_observer->recordChanged(this, which);
+            m_observer->changed(this, which);
         return true;
     }
 
 private:
-    RecordObserver *m_observer = nullptr;
+    const RecordObserver *m_observer = nullptr;
 };

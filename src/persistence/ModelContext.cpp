@@ -22,7 +22,10 @@ bool bySortOrder(const TaskItem *a, const TaskItem *b)
 } // namespace
 
 ModelContext::ModelContext(SqliteConnection &connection, QObject *parent)
-    : QObject(parent), m_connection(connection), m_writer(std::make_unique<RecordWriter>(connection)),
+    : QObject(parent), m_connection(connection),
+      m_recordObserver([this](QObject *record, RecordField field) { emit fieldAboutToChange(record, field); },
+                       [this](QObject *record, RecordField field) { recordChanged(record, field); }),
+      m_writer(std::make_unique<RecordWriter>(connection)),
       m_loader(std::make_unique<RecordLoader>(connection))
 {}
 
@@ -39,11 +42,11 @@ void ModelContext::load()
 
 void ModelContext::adopt(TaskItem *task)
 {
-    task->setObserver(this);
+    task->setObserver(&m_recordObserver);
     task->setParent(this);
     m_tasks.insert(task);
     for (SubTaskItem *subtask : task->subtasks()) {
-        subtask->setObserver(this);
+        subtask->setObserver(&m_recordObserver);
         m_subtasks.insert(subtask);
     }
 }
@@ -65,10 +68,10 @@ void ModelContext::insert(SubTaskItem *subtask)
 {
     if (!subtask || subtask->observer() || !subtask->task() || !contains(subtask->task()))
         return;
-    subtask->setObserver(this);
+    subtask->setObserver(&m_recordObserver);
     m_subtasks.insert(subtask);
     m_insertedSubtasks.append(subtask);
-    emit subtasksChanged(subtask->task());
+    emit subtasksOfTaskChanged(subtask->task());
     emit changed();
 }
 
@@ -119,7 +122,7 @@ void ModelContext::forget(SubTaskItem *subtask, RowFate fate)
         m_deletedSubtaskRows.append(row);
     subtask->deleteLater();
     if (task)
-        emit subtasksChanged(task);
+        emit subtasksOfTaskChanged(task);
 }
 
 void ModelContext::forget(TaskItem *task, RowFate fate)
@@ -138,11 +141,6 @@ void ModelContext::forget(TaskItem *task, RowFate fate)
     m_ordered.erase(std::find(first, last, task));
     task->setObserver(nullptr);
     task->deleteLater();
-}
-
-void ModelContext::recordWillChange(QObject *record, RecordField field)
-{
-    emit fieldAboutToChange(record, field);
 }
 
 void ModelContext::recordChanged(QObject *record, RecordField field)

@@ -21,7 +21,7 @@ class TaskItem;
 // a passing reason (a full disk, another process's lock) keeps them pending
 // for the next save; a change the file refuses for good (its row is gone) is
 // dropped, and its records are put back as the file has them.
-class ModelContext : public QObject, private RecordObserver
+class ModelContext : public QObject
 {
     Q_OBJECT
 
@@ -68,13 +68,12 @@ signals:
     // The task is still whole (subtasks included) while this is handled.
     void taskAboutToBeRemoved(TaskItem *task);
     // A subtask of the task came or went.
-    void subtasksChanged(TaskItem *task);
+    void subtasksOfTaskChanged(TaskItem *task);
     void fieldAboutToChange(QObject *record, RecordField field);
     void fieldChanged(QObject *record, RecordField field);
 
 private:
-    void recordWillChange(QObject *record, RecordField field) override;
-    void recordChanged(QObject *record, RecordField field) override;
+    void recordChanged(QObject *record, RecordField field);
     qint64 rowOf(const QObject *record) const { return m_rowIds.value(record); }
 
     enum class RowFate
@@ -95,6 +94,7 @@ private:
     bool rowExists(const char *table, qint64 rowId);
 
     SqliteConnection &m_connection;
+    const RecordObserver m_recordObserver;
     std::unique_ptr<RecordWriter> m_writer;
     std::unique_ptr<RecordLoader> m_loader;
 

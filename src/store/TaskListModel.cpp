@@ -26,7 +26,7 @@ TaskListModel::TaskListModel(TaskStore *store, QObject *parent)
     connect(m_context, &ModelContext::fieldAboutToChange, this, &TaskListModel::onFieldAboutToChange);
     connect(m_context, &ModelContext::fieldChanged, this, &TaskListModel::onFieldChanged);
     // A subtask's coming, going or new title matters only to a search.
-    connect(m_context, &ModelContext::subtasksChanged, this, [this](TaskItem *task) {
+    connect(m_context, &ModelContext::subtasksOfTaskChanged, this, [this](TaskItem *task) {
         if (m_store->currentQuery().searches())
             place(task, rowOf(task), {});
     });
