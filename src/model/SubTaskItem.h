@@ -6,7 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
-#include <QtQml/qqmlregistration.h>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 class TaskItem;
 Q_MOC_INCLUDE("TaskItem.h")

@@ -3,14 +3,13 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 #include <optional>
 
 // The status filter of the list. QML reads enum values only when they start
 // with a capital letter, so the cases are spelled like their raw values.
+// QML knows it as TaskFilter (see TaskFilterForeign.h).
 namespace TaskFilters {
 Q_NAMESPACE
-QML_NAMED_ELEMENT(TaskFilter)
 
 enum class TaskFilter : quint8
 {

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QUuid>
-#include <QtQml/qqmlregistration.h>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 class SubTaskItem;
 Q_MOC_INCLUDE("SubTaskItem.h")

@@ -3,8 +3,6 @@
 #include "DiagnosticLog.h"
 #include "XdgAutostartBackend.h"
 
-#include <QQmlEngine>
-
 LaunchAtLoginService::LaunchAtLoginService(std::unique_ptr<LoginItemBackend> backend, QObject *parent)
     : QObject(parent), m_backend(std::move(backend))
 {
@@ -18,14 +16,6 @@ LaunchAtLoginService &LaunchAtLoginService::shared()
     static LaunchAtLoginService instance(std::make_unique<XdgAutostartBackend>(
         XdgAutostartBackend::defaultAutostartDirectory(), XdgAutostartBackend::defaultExecutablePath()));
     return instance;
-}
-
-LaunchAtLoginService *LaunchAtLoginService::create(QQmlEngine *, QJSEngine *)
-{
-    LaunchAtLoginService *service = &shared();
-    // The engine must not delete the process-wide instance.
-    QQmlEngine::setObjectOwnership(service, QQmlEngine::CppOwnership);
-    return service;
 }
 
 void LaunchAtLoginService::enable()

@@ -3,11 +3,7 @@
 #include "LoginItemBackend.h"
 
 #include <QObject>
-#include <QtQml/qqmlregistration.h>
 #include <memory>
-
-class QJSEngine;
-class QQmlEngine;
 
 // Whether the app starts at login, mirrored in isEnabled, which only a
 // status of "enabled" sets. The app uses the one shared() instance; other
@@ -15,9 +11,6 @@ class QQmlEngine;
 class LaunchAtLoginService : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
-    QML_SINGLETON
-
     Q_PROPERTY(bool isEnabled READ isEnabled NOTIFY isEnabledChanged)
 
 public:
@@ -26,7 +19,6 @@ public:
 
     // Created on first use over the XDG autostart entry; lives until exit.
     static LaunchAtLoginService &shared();
-    static LaunchAtLoginService *create(QQmlEngine *, QJSEngine *);
 
     bool isEnabled() const { return m_isEnabled; }
 

@@ -3,7 +3,7 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QPointer>
-#include <QtQml/qqmlregistration.h>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 class SubTaskItem;
 class TaskItem;

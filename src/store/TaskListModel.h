@@ -8,7 +8,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QUuid>
-#include <QtQml/qqmlregistration.h>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 class ModelContext;
 class TaskItem;

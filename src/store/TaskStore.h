@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QtQml/qqmlregistration.h>
+#include <QtQmlIntegration/qqmlintegration.h>
 
 class ModelContext;
 class QTimer;
