@@ -70,21 +70,9 @@ ViewTestCase {
         tryVerify(() => fill.fillColor.a === (data.from ? 0 : 1), 3000, "fades to its new state")
     }
 
-    // How far from the centre the drawn mark reaches in direction (dx, dy),
-    // found by walking in from the edge to the first pixel that isn't
-    // background.
-    function reach(image, dx, dy) {
-        const c = image.width / 2
-        const differs = (x, y) => ["red", "green", "blue"].reduce((sum, channel) => sum + Math.abs(image[channel](x, y) - image[channel](0, 0)), 0) > 60
-        for (let d = c - 1; d > 0; d -= 0.25) {
-            if (differs(Math.floor(c + dx * d), Math.floor(c + dy * d)))
-                return d
-        }
-        return 0
-    }
-
     // Round, not a rounded square, at rest: ticked (scaled by 1.15) and open
-    // (tilted by 5 degrees).
+    // (tilted by 5 degrees). Walked in from the edge, the first pixel that
+    // isn't background lies as far out in every direction.
     function test_markIsRound_data() {
         return [
             { tag: "task, ticked", size: CheckboxSize.Task, completed: true },
@@ -97,9 +85,15 @@ ViewTestCase {
         const box = createTemporaryObject(checkboxComponent, owner, { isCompleted: data.completed, size: data.size })
         waitForRendering(box)
         const image = grabImage(box)
-        const diagonal = Math.SQRT1_2
-        const reaches = [[1, 0], [-1, 0], [0, 1], [0, -1], [diagonal, diagonal], [-diagonal, diagonal],
-                         [diagonal, -diagonal], [-diagonal, -diagonal]].map(([dx, dy]) => reach(image, dx, dy))
+        const c = image.width / 2
+        const differs = (x, y) => ["red", "green", "blue"].reduce((sum, channel) => sum + Math.abs(image[channel](x, y) - image[channel](0, 0)), 0) > 60
+        const reach = angle => {
+            let d = c - 1
+            while (d > 0 && !differs(Math.floor(c + Math.cos(angle) * d), Math.floor(c + Math.sin(angle) * d)))
+                d -= 0.25
+            return d
+        }
+        const reaches = [...Array(8).keys()].map(k => reach(k * Math.PI / 4))
         const radius = box.ringDiameter * (data.completed ? 1.15 : 1) / 2
         verify(Math.max(...reaches) - Math.min(...reaches) < 1, "reaches " + reaches)
         verify(Math.abs(Math.max(...reaches) - radius) <= 1, "radius " + radius + ", reaches " + reaches)
