@@ -35,7 +35,6 @@ ViewTestCase {
         }
         store.selectedWorkspace = ""
         store.activeFilter = TaskFilter.Pending
-        return panel
     }
 
     function part(name) { return findChild(panel, name) }
