@@ -31,6 +31,13 @@ TestCase {
             kept = value
     }
 
+    // An object of component on the owner, with every spy of spies on it.
+    function makeSpied(component, properties, spies) {
+        const made = createTemporaryObject(component, owner, properties)
+        spies.forEach(spy => { spy.target = made; spy.clear() })
+        return made
+    }
+
     function type(text) {
         for (const ch of text)
             keyClick(ch)

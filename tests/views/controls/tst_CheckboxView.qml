@@ -9,13 +9,6 @@ ViewTestCase {
     Component { id: checkboxComponent; CheckboxView {} }
     SignalSpy { id: toggleSpy; signalName: "toggle" }
 
-    function makeCheckbox(completed) {
-        const box = createTemporaryObject(checkboxComponent, owner, { isCompleted: completed })
-        toggleSpy.target = box
-        toggleSpy.clear()
-        return box
-    }
-
     function test_clicksReportOnceEachAfterThePress_data() {
         return [
             { tag: "open", completed: false, clicks: 1, drawn: true, rest: [1.15, 0] },
@@ -24,7 +17,7 @@ ViewTestCase {
         ]
     }
     function test_clicksReportOnceEachAfterThePress(data) {
-        const box = makeCheckbox(data.completed)
+        const box = makeSpied(checkboxComponent, { isCompleted: data.completed }, [toggleSpy])
         const button = findChild(box, "checkboxButton")
         for (let i = 0; i < data.clicks; ++i)
             mouseClick(box)
@@ -49,7 +42,7 @@ ViewTestCase {
         ]
     }
     function test_neverToggles(data) {
-        const box = makeCheckbox(true)
+        const box = makeSpied(checkboxComponent, { isCompleted: true }, [toggleSpy])
         const fill = findChild(box, "checkboxFill")
         data.act(box)
         passToggleDelay()

@@ -13,9 +13,7 @@ ViewTestCase {
 
     function makeBar(properties) {
         kept = TaskFilter.Pending
-        const bar = createTemporaryObject(barComponent, owner, properties)
-        chosenSpy.target = bar
-        return bar
+        return makeSpied(barComponent, properties, [chosenSpy])
     }
 
     function pill(bar, name) { return findChild(bar, "pill" + name) }

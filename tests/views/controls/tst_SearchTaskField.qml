@@ -14,9 +14,7 @@ ViewTestCase {
 
     function makeField(query) {
         kept = query
-        const field = createTemporaryObject(fieldComponent, owner)
-        editSpy.target = cancelSpy.target = field
-        cancelSpy.clear()
+        const field = makeSpied(fieldComponent, {}, [editSpy, cancelSpy])
         tryVerify(() => field.isFocused, 1000, "takes the focus once shown")
         return field
     }

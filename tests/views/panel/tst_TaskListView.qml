@@ -43,8 +43,7 @@ ViewTestCase {
     function listItems() {
         const view = part("taskListView")
         view.forceLayout()
-        return [...Array(view.contentItem.children.length).keys()].map(i => view.contentItem.children[i])
-            .filter(item => item.task || item.title !== undefined).sort((a, b) => a.y - b.y)
+        return Array.from(view.contentItem.children).filter(item => item.task || item.title !== undefined).sort((a, b) => a.y - b.y)
     }
 
     // What the list shows: headings in capitals, then titles.
