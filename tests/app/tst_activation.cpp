@@ -1,31 +1,11 @@
 #include "AppDelegate.h"
 #include "LaunchAtLoginService.h"
+#include "XdgAutostartBackend.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
-
-namespace {
-
-// A login item that is never registered and counts how often it is read.
-class CountingBackend : public LoginItemBackend
-{
-public:
-    explicit CountingBackend(int &reads) : m_reads(reads) {}
-
-    Status status() const override
-    {
-        ++m_reads;
-        return Status::NotRegistered;
-    }
-    bool registerItem(QString &) override { return true; }
-    bool unregisterItem(QString &) override { return true; }
-
-private:
-    int &m_reads;
-};
-
-} // namespace
 
 // The login item is read again whenever the user comes back to the app: it
 // may have been changed in the desktop's settings meanwhile.
@@ -48,18 +28,23 @@ private slots:
     {
         QFETCH(bool, focusEvent);
         QFETCH(bool, comesBack);
-        int count = 0;
-        LaunchAtLoginService service(std::make_unique<CountingBackend>(count));
+        QTemporaryDir autostart;
+        const auto entry = [&] {
+            return std::make_unique<XdgAutostartBackend>(autostart.path(),
+                                                         QCoreApplication::applicationFilePath());
+        };
+        LaunchAtLoginService service(entry());
         AppDelegate delegate(service);
         delegate.applicationDidFinishLaunching();
-        count = 0;
+        LaunchAtLoginService(entry()).enable(); // in the desktop's settings
+        QVERIFY(!service.isEnabled());
         QWindow window;
         if (focusEvent)
             emit qGuiApp->focusWindowChanged(comesBack ? &window : nullptr);
         else
             emit qGuiApp->applicationStateChanged(comesBack ? Qt::ApplicationActive
                                                             : Qt::ApplicationInactive);
-        QCOMPARE(count > 0, comesBack);
+        QCOMPARE(service.isEnabled(), comesBack);
     }
 };
 
