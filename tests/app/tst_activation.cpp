@@ -1,34 +1,11 @@
 #include "AppDelegate.h"
 #include "LaunchAtLoginService.h"
+#include "XdgAutostartBackend.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
-#include <functional>
-
-namespace {
-
-// A login item that is never registered and counts how often it is read.
-class CountingBackend : public LoginItemBackend
-{
-public:
-    explicit CountingBackend(int &reads) : m_reads(reads) {}
-
-    Status status() const override
-    {
-        ++m_reads;
-        return Status::NotRegistered;
-    }
-    bool registerItem(QString &) override { return true; }
-    bool unregisterItem(QString &) override { return true; }
-
-private:
-    int &m_reads;
-};
-
-} // namespace
-
-using Event = std::function<void()>;
 
 // The login item is read again whenever the user comes back to the app: it
 // may have been changed in the desktop's settings meanwhile.
@@ -36,40 +13,38 @@ class TestActivation : public QObject
 {
     Q_OBJECT
 
-    QWindow m_window;
-
 private slots:
     void readsTheLoginItemOnActivation_data()
     {
-        QTest::addColumn<Event>("event");
-        QTest::addColumn<bool>("reads");
-        QWindow *window = &m_window;
-        QTest::newRow("a window becomes active") << Event([window] {
-            window->show();
-            window->requestActivate();
-            QVERIFY(QTest::qWaitForWindowActive(window));
-        }) << true;
-        QTest::newRow("focus window changes to one")
-            << Event([window] { emit qGuiApp->focusWindowChanged(window); }) << true;
-        QTest::newRow("focus leaves every window")
-            << Event([] { emit qGuiApp->focusWindowChanged(nullptr); }) << false;
-        QTest::newRow("app becomes active")
-            << Event([] { emit qGuiApp->applicationStateChanged(Qt::ApplicationActive); }) << true;
-        QTest::newRow("app becomes inactive")
-            << Event([] { emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive); }) << false;
+        QTest::addColumn<bool>("focusEvent"); // else an application state change
+        QTest::addColumn<bool>("comesBack");
+        QTest::newRow("focus moves to a window") << true << true;
+        QTest::newRow("focus leaves every window") << true << false;
+        QTest::newRow("app becomes active") << false << true;
+        QTest::newRow("app becomes inactive") << false << false;
     }
 
     void readsTheLoginItemOnActivation()
     {
-        QFETCH(Event, event);
-        QFETCH(bool, reads);
-        int count = 0;
-        LaunchAtLoginService service(std::make_unique<CountingBackend>(count));
+        QFETCH(bool, focusEvent);
+        QFETCH(bool, comesBack);
+        QTemporaryDir autostart;
+        const auto entry = [&] {
+            return std::make_unique<XdgAutostartBackend>(autostart.path(),
+                                                         QCoreApplication::applicationFilePath());
+        };
+        LaunchAtLoginService service(entry());
         AppDelegate delegate(service);
         delegate.applicationDidFinishLaunching();
-        count = 0;
-        event();
-        QCOMPARE(count > 0, reads);
+        LaunchAtLoginService(entry()).enable(); // in the desktop's settings
+        QVERIFY(!service.isEnabled());
+        QWindow window;
+        if (focusEvent)
+            emit qGuiApp->focusWindowChanged(comesBack ? &window : nullptr);
+        else
+            emit qGuiApp->applicationStateChanged(comesBack ? Qt::ApplicationActive
+                                                            : Qt::ApplicationInactive);
+        QCOMPARE(service.isEnabled(), comesBack);
     }
 };
 

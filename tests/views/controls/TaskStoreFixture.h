@@ -4,6 +4,7 @@
 #include "ModelContainer.h"
 #include "ModelContext.h"
 #include "Preferences.h"
+#include "StoreStatus.h"
 #include "TaskListModel.h"
 #include "TaskStore.h"
 
@@ -14,7 +15,8 @@
 #include <memory>
 
 // For Quick tests: a real TaskStore on an in-memory store with preferences
-// in a temporary folder, one per fixture object, and the panel's list of it.
+// in a temporary folder, one per fixture object, and the panel's list of it;
+// and store statuses as the app makes them.
 class TaskStoreFixture : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,11 @@ public:
 
     // How long a task ticked under Pending stays out of the list.
     Q_INVOKABLE void setHoldBackInterval(int milliseconds) { m_taskList->setHoldBackInterval(milliseconds); }
+
+    Q_INVOKABLE StoreStatus *status(bool isPersistent, const QString &problem)
+    {
+        return new StoreStatus(isPersistent, problem, this);
+    }
 
     // How many tasks the store holds, read back from it rather than a view.
     Q_INVOKABLE int taskCount() const

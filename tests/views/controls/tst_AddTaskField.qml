@@ -11,10 +11,7 @@ ViewTestCase {
     SignalSpy { id: cancelSpy; signalName: "cancel" }
 
     function makeField() {
-        const field = createTemporaryObject(fieldComponent, owner)
-        submitSpy.target = cancelSpy.target = field
-        submitSpy.clear()
-        cancelSpy.clear()
+        const field = makeSpied(fieldComponent, {}, [submitSpy, cancelSpy])
         tryVerify(() => field.isFocused, 1000, "takes the focus once shown")
         return field
     }

@@ -9,13 +9,6 @@ ViewTestCase {
     Component { id: checkboxComponent; CheckboxView {} }
     SignalSpy { id: toggleSpy; signalName: "toggle" }
 
-    function makeCheckbox(completed) {
-        const box = createTemporaryObject(checkboxComponent, owner, { isCompleted: completed })
-        toggleSpy.target = box
-        toggleSpy.clear()
-        return box
-    }
-
     function test_clicksReportOnceEachAfterThePress_data() {
         return [
             { tag: "open", completed: false, clicks: 1, drawn: true, rest: [1.15, 0] },
@@ -24,7 +17,7 @@ ViewTestCase {
         ]
     }
     function test_clicksReportOnceEachAfterThePress(data) {
-        const box = makeCheckbox(data.completed)
+        const box = makeSpied(checkboxComponent, { isCompleted: data.completed }, [toggleSpy])
         const button = findChild(box, "checkboxButton")
         for (let i = 0; i < data.clicks; ++i)
             mouseClick(box)
@@ -49,57 +42,36 @@ ViewTestCase {
         ]
     }
     function test_neverToggles(data) {
-        const box = makeCheckbox(true)
+        const box = makeSpied(checkboxComponent, { isCompleted: true }, [toggleSpy])
+        const fill = findChild(box, "checkboxFill")
         data.act(box)
         passToggleDelay()
         compare(toggleSpy.count, 0)
+        // An unticked fill shrinks away and turns clear.
         if (data.drawn !== undefined)
-            compare([box.visualCompleted, findChild(box, "checkboxFill").scale], [data.drawn, data.drawn ? 1 : 0.001])
+            compare([box.visualCompleted, fill.scale, fill.fillColor.a], [data.drawn, data.drawn ? 1 : 0.001, data.drawn ? 1 : 0])
     }
 
-    // The fill fades to clear as it shrinks away, and back as it grows.
-    function test_fillFadesWithTheDrawnState_data() {
-        return [{ tag: "untick", from: true }, { tag: "tick", from: false }]
-    }
-    function test_fillFadesWithTheDrawnState(data) {
-        const box = makeCheckbox(data.from)
-        const fill = findChild(box, "checkboxFill")
-        OrdlenDesign.animation.durationScale = 0.5
-        box.isCompleted = !data.from
-        compare(fill.fillColor.a, data.from ? 1 : 0, "starts where it was")
-        tryVerify(() => fill.fillColor.a === (data.from ? 0 : 1), 3000, "fades to its new state")
-    }
-
-    // How far from the centre the drawn mark reaches in direction (dx, dy),
-    // found by walking in from the edge to the first pixel that isn't
-    // background.
-    function reach(image, dx, dy) {
-        const c = image.width / 2
-        const differs = (x, y) => ["red", "green", "blue"].reduce((sum, channel) => sum + Math.abs(image[channel](x, y) - image[channel](0, 0)), 0) > 60
-        for (let d = c - 1; d > 0; d -= 0.25) {
-            if (differs(Math.floor(c + dx * d), Math.floor(c + dy * d)))
-                return d
-        }
-        return 0
-    }
-
-    // Round, not a rounded square, at rest: ticked (scaled by 1.15) and open
-    // (tilted by 5 degrees).
+    // Round, not a rounded square, at rest, ticked (scaled by 1.15) or open,
+    // at either size: walked in from the edge, the first pixel that isn't
+    // background lies as far out in every direction.
     function test_markIsRound_data() {
-        return [
-            { tag: "task, ticked", size: CheckboxSize.Task, completed: true },
-            { tag: "task, open", size: CheckboxSize.Task, completed: false },
-            { tag: "subtask, ticked", size: CheckboxSize.Subtask, completed: true },
-            { tag: "subtask, open", size: CheckboxSize.Subtask, completed: false }
-        ]
+        return [{ tag: "task, ticked", size: CheckboxSize.Task, completed: true },
+                { tag: "subtask, open", size: CheckboxSize.Subtask, completed: false }]
     }
     function test_markIsRound(data) {
         const box = createTemporaryObject(checkboxComponent, owner, { isCompleted: data.completed, size: data.size })
         waitForRendering(box)
         const image = grabImage(box)
-        const diagonal = Math.SQRT1_2
-        const reaches = [[1, 0], [-1, 0], [0, 1], [0, -1], [diagonal, diagonal], [-diagonal, diagonal],
-                         [diagonal, -diagonal], [-diagonal, -diagonal]].map(([dx, dy]) => reach(image, dx, dy))
+        const c = image.width / 2
+        const differs = (x, y) => ["red", "green", "blue"].reduce((sum, channel) => sum + Math.abs(image[channel](x, y) - image[channel](0, 0)), 0) > 60
+        const reach = angle => {
+            let d = c - 1
+            while (d > 0 && !differs(Math.floor(c + Math.cos(angle) * d), Math.floor(c + Math.sin(angle) * d)))
+                d -= 0.25
+            return d
+        }
+        const reaches = [...Array(8).keys()].map(k => reach(k * Math.PI / 4))
         const radius = box.ringDiameter * (data.completed ? 1.15 : 1) / 2
         verify(Math.max(...reaches) - Math.min(...reaches) < 1, "reaches " + reaches)
         verify(Math.abs(Math.max(...reaches) - radius) <= 1, "radius " + radius + ", reaches " + reaches)

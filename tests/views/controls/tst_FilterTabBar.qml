@@ -8,29 +8,12 @@ ViewTestCase {
     id: testCase
     name: "FilterTabBar"
 
-    // The owner's filter, as the store keeps it; an owner that doesn't
-    // follow ignores what the bar reports.
-    property int ownersFilter: TaskFilter.Pending
-    property bool ownerFollows: true
-    Component {
-        id: barComponent
-        FilterTabBar {
-            selection: testCase.ownersFilter
-            onFilterChosen: filter => {
-                if (testCase.ownerFollows)
-                    testCase.ownersFilter = filter
-            }
-        }
-    }
+    Component { id: barComponent; FilterTabBar { selection: testCase.kept; onFilterChosen: filter => testCase.keep(filter) } }
     SignalSpy { id: chosenSpy; signalName: "filterChosen" }
 
     function makeBar(properties) {
-        ownersFilter = TaskFilter.Pending
-        ownerFollows = true
-        const bar = createTemporaryObject(barComponent, owner, properties)
-        chosenSpy.target = bar
-        chosenSpy.clear()
-        return bar
+        kept = TaskFilter.Pending
+        return makeSpied(barComponent, properties, [chosenSpy])
     }
 
     function pill(bar, name) { return findChild(bar, "pill" + name) }
@@ -66,7 +49,7 @@ ViewTestCase {
         ownerFollows = data.follows !== false
         data.taps.forEach(name => mouseClick(pill(bar, name)))
         if (data.ownerSets !== undefined)
-            ownersFilter = data.ownerSets
+            kept = data.ownerSets
         compare(chosenSpy.signalArguments.map(args => args[0]), data.taps.map(name => TaskFilter[name]))
         compare([bar.selection, highlight.x, highlight.width], [TaskFilter[data.shown], pillX(bar, data.shown), pill(bar, data.shown).width])
         for (const other of ["All", "Pending", "Done"]) {

@@ -8,31 +8,13 @@ ViewTestCase {
     id: testCase
     name: "SearchTaskField"
 
-    // Kept by the owner, as the store keeps it; an owner that doesn't follow
-    // ignores what the field reports.
-    property string query
-    property bool ownerFollows: true
-    Component {
-        id: fieldComponent
-        SearchTaskField {
-            width: 320
-            text: testCase.query
-            onTextEdited: text => {
-                if (testCase.ownerFollows)
-                    testCase.query = text
-            }
-        }
-    }
+    Component { id: fieldComponent; SearchTaskField { width: 320; text: testCase.kept; onTextEdited: text => testCase.keep(text) } }
     SignalSpy { id: editSpy; signalName: "textEdited" }
     SignalSpy { id: cancelSpy; signalName: "cancelled" }
 
     function makeField(query) {
-        testCase.query = query
-        ownerFollows = true
-        const field = createTemporaryObject(fieldComponent, owner)
-        editSpy.target = cancelSpy.target = field
-        editSpy.clear()
-        cancelSpy.clear()
+        kept = query
+        const field = makeSpied(fieldComponent, {}, [editSpy, cancelSpy])
         tryVerify(() => field.isFocused, 1000, "takes the focus once shown")
         return field
     }
@@ -48,11 +30,11 @@ ViewTestCase {
         const field = makeField("")
         type(data.query)
         keyClick(Qt.Key_Return)
-        compare([query, findChild(field, "clearButton").visible, cancelSpy.count], [data.query, data.clearShown, 0])
+        compare([kept, findChild(field, "clearButton").visible, cancelSpy.count], [data.query, data.clearShown, 0])
         owner.forceActiveFocus()
-        compare([query, cancelSpy.count], [data.query, data.focusLossCancels])
+        compare([kept, cancelSpy.count], [data.query, data.focusLossCancels])
         // Typing left the owner in charge: its next query shows.
-        query = "tea"
+        kept = "tea"
         compare(findChild(field, "searchInput").text, "tea")
     }
 
@@ -70,8 +52,8 @@ ViewTestCase {
         const field = makeField("milk")
         ownerFollows = data.follows
         data.act(field)
-        const kept = data.follows ? "" : "milk"
+        const query = data.follows ? "" : "milk"
         compare([editSpy.signalArguments.map(args => args[0]), cancelSpy.count, escapesSeen], [[""], 1, 0])
-        compare([query, findChild(field, "searchInput").text, findChild(field, "clearButton").visible], [kept, kept, !data.follows])
+        compare([kept, findChild(field, "searchInput").text, findChild(field, "clearButton").visible], [query, query, !data.follows])
     }
 }

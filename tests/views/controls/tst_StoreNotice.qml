@@ -8,7 +8,7 @@ ViewTestCase {
     name: "StoreNotice"
 
     Component { id: noticeComponent; StoreNotice { width: 380 } }
-    StoreStatusFixture { id: statuses }
+    TaskStoreFixture { id: statuses }
 
     // Shown, with the reason on pointing at it, only while nothing is saved.
     function test_showsOnlyWhileNotSaved_data() {
