@@ -28,7 +28,6 @@ class TaskItem : public Record
     Q_PROPERTY(qint64 sortOrder READ sortOrder CONSTANT)
     Q_PROPERTY(QString workspace READ workspace NOTIFY workspaceChanged)
     Q_PROPERTY(QList<SubTaskItem *> subtasks READ subtasks NOTIFY subtasksChanged)
-    Q_PROPERTY(QList<SubTaskItem *> subtasksInDisplayOrder READ subtasksInDisplayOrder NOTIFY subtasksChanged)
     Q_PROPERTY(bool allSubtasksCompleted READ allSubtasksCompleted NOTIFY subtaskProgressChanged)
     Q_PROPERTY(int completedSubtaskCount READ completedSubtaskCount NOTIFY subtaskProgressChanged)
 
