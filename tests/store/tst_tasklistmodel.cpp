@@ -101,64 +101,40 @@ class TestTaskListModel : public QObject
 private slots:
     void oneChangeOneSignal_data()
     {
-        QTest::addColumn<TaskFilter>("filter");
         QTest::addColumn<QString>("search");
         QTest::addColumn<Change>("change");
         QTest::addColumn<QStringList>("expected");
         // The list starts as: HOME: h0 | PERSONAL: p0, p1 | WORK: w0 (tasks a
-        // "w" precede in list position those of "p").
+        // "w" precede in list position those of "p"). Which rows come and go
+        // is checked at random below; here, what each change tells.
         const QString title = rolesText({TaskListModel::TitleRole, Qt::DisplayRole});
         const QString workspace = rolesText({TaskListModel::WorkspaceRole});
-        using F = TaskFilter;
-        QTest::newRow("add to a section")
-            << F::All << "" << Change([](ListFixture &f) { f.add("p2"); }) << QStringList{"insert 3"};
-        QTest::newRow("add to a new section first") << F::All << "" << Change([](ListFixture &f) {
-            f.context()->insert(new TaskItem(QUuid::createUuid(), "a0", false, {}, {}, 9, "Alpha"));
-        }) << QStringList{"insert 0"};
-        QTest::newRow("add that the search hides")
-            << F::All << "p" << Change([](ListFixture &f) { f.add("x"); }) << QStringList{};
-        QTest::newRow("retitle") << F::All << "" << Change([](ListFixture &f) {
+        QTest::newRow("retitle") << "" << Change([](ListFixture &f) {
             f.store->updateTask(f.task("p1"), "p1 again");
         }) << QStringList{"change 2 [" + title + "]"};
-        QTest::newRow("retitle into the search") << F::All << "p" << Change([](ListFixture &f) {
+        QTest::newRow("retitle into the search") << "p" << Change([](ListFixture &f) {
             f.store->updateTask(f.task("h0"), "\u00fcb0");  // looked at, and not ASCII
             f.store->updateTask(f.task("\u00fcb0"), "p9x"); // as long: nothing stale kept
         }) << QStringList{"insert 0"};
-        QTest::newRow("retitle out of the search")
-            << F::All << "p" << Change([](ListFixture &f) { f.store->updateTask(f.task("p1"), "x"); })
-            << QStringList{"remove 1"};
         QTest::newRow("subtask brings its task into the search")
-            << F::All << "zz" << Change([](ListFixture &f) { f.store->addSubtask(f.task("w0"), "zz top"); })
+            << "zz" << Change([](ListFixture &f) { f.store->addSubtask(f.task("w0"), "zz top"); })
             << QStringList{"insert 0"};
-        QTest::newRow("tick under All")
-            << F::All << "" << Change([](ListFixture &f) { f.store->toggleTask(f.task("w0")); })
-            << QStringList{"change 3 [" + rolesText({TaskListModel::IsCompletedRole}) + "]"};
-        QTest::newRow("tick under Pending")
-            << F::Pending << "" << Change([](ListFixture &f) { f.store->toggleTask(f.task("p0")); })
-            << QStringList{"remove 1"};
-        QTest::newRow("tick under Done")
-            << F::Done << "" << Change([](ListFixture &f) { f.store->toggleTask(f.task("h0")); })
-            << QStringList{"insert 0"};
-        QTest::newRow("delete") << F::All << ""
-                                << Change([](ListFixture &f) { f.store->deleteTask(f.task("h0")); })
-                                << QStringList{"remove 0"};
+        QTest::newRow("tick") << "" << Change([](ListFixture &f) {
+            f.store->toggleTask(f.task("w0"));
+        }) << QStringList{"change 3 [" + rolesText({TaskListModel::IsCompletedRole}) + "]"};
         QTest::newRow("rename a section past another")
-            << F::All << "" << Change([](ListFixture &f) { f.store->renameWorkspace("Home", "Zoo"); })
+            << "" << Change([](ListFixture &f) { f.store->renameWorkspace("Home", "Zoo"); })
             << QStringList{"move 0>4", "change 3 [" + workspace + "]"};
         QTest::newRow("rename a section in place")
-            << F::All << "" << Change([](ListFixture &f) { f.store->renameWorkspace("Work", "Zoo"); })
+            << "" << Change([](ListFixture &f) { f.store->renameWorkspace("Work", "Zoo"); })
             << QStringList{"change 3 [" + workspace + "]"};
         QTest::newRow("delete a workspace")
-            << F::All << "" << Change([](ListFixture &f) { f.store->deleteWorkspace("Work"); })
+            << "" << Change([](ListFixture &f) { f.store->deleteWorkspace("Work"); })
             << QStringList{"remove 3"};
-        QTest::newRow("filter") << F::All << ""
-                                << Change([](ListFixture &f) { f.store->setActiveFilter(TaskFilter::Done); })
-                                << QStringList{"reset"};
     }
 
     void oneChangeOneSignal()
     {
-        QFETCH(TaskFilter, filter);
         QFETCH(QString, search);
         QFETCH(Change, change);
         QFETCH(QStringList, expected);
@@ -168,7 +144,7 @@ private slots:
         f.add("h0", "Home");
         f.add("p1");
         f.store->setSelectedWorkspace({});
-        f.store->setActiveFilter(filter);
+        f.store->setActiveFilter(TaskFilter::All);
         f.store->setSearchText(search);
         ListSignals seen(&f.list);
         change(f);
@@ -188,7 +164,9 @@ private slots:
         f.store->setActiveFilter(TaskFilter::All);
         QCOMPARE(f.rows(), QList<TaskItem *>{task});
         QVERIFY(f.list.index(0).data(TaskListModel::IsHeldBackRole).toBool());
+        ListSignals seen(&f.list);
         QTRY_VERIFY(!f.list.index(0).data(TaskListModel::IsHeldBackRole).toBool());
+        QCOMPARE(seen.take(), QStringList{"change 0 [" + rolesText({TaskListModel::IsHeldBackRole}) + "]"});
 
         // Ticking under another filter, or a task the list doesn't show, holds
         // nothing back.
