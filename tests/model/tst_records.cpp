@@ -14,15 +14,13 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private slots:
+    // Trimming takes Unicode white space (QString::trimmed), only at the ends.
     void trimming_data()
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("blanks and line breaks") << u"  \t Buy milk \r\n"_s << u"Buy milk"_s;
         QTest::newRow("inner space kept") << u" a  b "_s << u"a  b"_s;
-        QTest::newRow("no-break space") << u"\u00A0Tea\u00A0"_s << u"Tea"_s;
         QTest::newRow("ideographic space") << u"\u3000Tea\u3000"_s << u"Tea"_s;
-        QTest::newRow("line and paragraph separators") << u"\u2028Tea\u2029"_s << u"Tea"_s;
         QTest::newRow("zero-width space is not white space") << u"\u200BTea"_s << u"\u200BTea"_s;
         QTest::newRow("only blanks") << u" \n\t\u2003"_s << u""_s;
     }

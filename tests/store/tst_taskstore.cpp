@@ -355,20 +355,15 @@ private slots:
         QCOMPARE(announced.count(), 4);
 
         // A key written twice by hand: Qt keeps one, and writes go on.
-        QFile file(fixture.preferences.filePath());
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("isPinned=true\nisPinned=false\n");
-        file.close();
+        const QString path = fixture.preferences.filePath();
+        writeFile(path, "isPinned=true\nisPinned=false\n", QIODevice::Append);
         fixture.store->createWorkspace("Garden");
         QCOMPARE(announced.count(), 5);
-        QCOMPARE(storedValue(file.fileName(), WorkspaceList::savedKey).toStringList(),
-                 (QStringList{"Work", "Garden"}));
+        QCOMPARE(storedValue(path, WorkspaceList::savedKey).toStringList(), (QStringList{"Work", "Garden"}));
 
         // A file that can't be read completely is never rewritten, and nothing
         // pretends it was.
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("broken=\"unterminated\nafter=1\n");
-        file.close();
+        writeFile(path, "broken=\"unterminated\nafter=1\n", QIODevice::Append);
         CapturedLines lines;
         fixture.store->createWorkspace("Shed");
         QCOMPARE(announced.count(), 5);

@@ -22,10 +22,11 @@ inline QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-inline void writeFile(const QString &path, const QByteArray &contents)
+inline void writeFile(const QString &path, const QByteArray &contents,
+                      QIODevice::OpenMode mode = QIODevice::WriteOnly)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+    QVERIFY(file.open(mode) && file.write(contents) == contents.size());
 }
 
 // Collects the app's diagnostic lines while it exists.
