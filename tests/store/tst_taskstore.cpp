@@ -19,7 +19,7 @@ QVariant storedValue(const QString &path, const QString &key)
     return Preferences::read(contentsOf(path)).values.value(key);
 }
 
-// Runs "verb:argument" steps, apart by ";"; "rename:From>To".
+// Runs "verb:argument" steps separated by ";"; "rename:From>To".
 void run(StoreFixture &fixture, const QString &steps)
 {
     TaskStore &store = *fixture.store;
