@@ -7,6 +7,7 @@
 #include "ModelContainer.h"
 #include "ModelContext.h"
 #include "Preferences.h"
+#include "SqliteConnection.h"
 #include "StoreError.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
@@ -21,41 +22,29 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <sqlite3.h>
 #include <sys/prctl.h>
 
 namespace {
 
+using Facts = QMap<QString, QString>;
 const QString storeName = QStringLiteral("OrdlenStore.sqlite");
 const QString preferencesName = QStringLiteral("Ordlen.conf");
 const QString journalName = QStringLiteral("journal");
 // Never a task title: the child names everything "r<round>.<n>".
 const QString workspacesFact = QStringLiteral("workspaces");
 
-// What a restart must find: each task's state and subtasks, by title.
-QMap<QString, QString> factsOf(const QList<TaskItem *> &tasks)
+// What a restart must find: each task's state and subtasks, by title, and the
+// saved workspace names.
+Facts factsOf(const QList<TaskItem *> &tasks, const std::optional<QStringList> &workspaces)
 {
-    QMap<QString, QString> facts;
+    Facts facts;
     for (const TaskItem *task : tasks) {
         QString fact = task->isCompleted() ? QStringLiteral("done") : QStringLiteral("open");
         for (const SubTaskItem *subtask : task->subtasks())
-            fact += QLatin1Char(' ') + subtask->title() + QLatin1Char(subtask->isCompleted() ? '+' : '-');
+            fact += ' ' + subtask->title() + (subtask->isCompleted() ? '+' : '-');
         facts[task->title()] = facts.contains(task->title()) ? QStringLiteral("stored twice") : fact;
     }
-    return facts;
-}
-
-QString workspacesFactOf(const std::optional<QStringList> &names)
-{
-    return names ? QLatin1Char('[') + names->join(QLatin1Char(',')) + QLatin1Char(']') : QString();
-}
-
-// "begin" or "ok" followed by facts and their values.
-QMap<QString, QString> factsIn(const QStringList &fields)
-{
-    QMap<QString, QString> facts;
-    for (qsizetype i = 1; i + 1 < fields.size(); i += 2)
-        facts[fields[i]] = fields[i + 1];
+    facts[workspacesFact] = workspaces ? '[' + workspaces->join(',') + ']' : QString();
     return facts;
 }
 
@@ -69,11 +58,6 @@ int runChild(const QDir &dir, quint32 seed, int round)
     // this process being killed (a power cut is another matter, not tested here).
     QFile journal(dir.filePath(journalName));
     journal.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
-    auto note = [&journal](const QStringList &fields) {
-        const QByteArray line = fields.join(QLatin1Char('\t')).toUtf8() + '\n';
-        if (journal.write(line) != line.size())
-            std::_Exit(2); // a journal that can't be written can't vouch for anything
-    };
     QString failure;
     DiagnosticLog::setSink([&failure](const QString &line) { failure = line; });
     const auto container = ModelContainer::open(ModelConfiguration::onDisk(dir.filePath(storeName)));
@@ -107,51 +91,22 @@ int runChild(const QDir &dir, quint32 seed, int round)
         const QStringList facts = kind == 0   ? QStringList{workspacesFact}
                                   : kind == 1 ? QStringList{fresh}
                                               : QStringList{task->title(), fresh};
-        auto entry = [&](const char *word, const QMap<QString, QString> &tasksNow, const QString &otherwise) {
-            QStringList fields{QLatin1String(word)};
+        auto note = [&](const QString &word, const Facts &values, const QString &otherwise) {
+            QStringList fields{word};
             for (const QString &fact : facts)
-                fields << fact
-                       << (fact == workspacesFact ? workspacesFactOf(names)
-                                                  : tasksNow.value(fact, otherwise));
-            return fields;
+                fields << fact << values.value(fact, otherwise);
+            const QByteArray line = fields.join('\t').toUtf8() + '\n';
+            if (journal.write(line) != line.size())
+                std::_Exit(2); // a journal that can't be written can't vouch for anything
         };
-        note(entry("begin", {}, QStringLiteral("?")));
+        note("begin", factsOf({}, names), "?");
         changes[kind]();
         if (!written || !failure.isEmpty()) {
-            note({QStringLiteral("fail"), failure});
+            journal.write("fail\t" + failure.toUtf8() + '\n');
             return 1;
         }
-        note(entry("ok", factsOf(container->mainContext()->fetchTasks()), QString()));
+        note("ok", factsOf(container->mainContext()->fetchTasks(), names), {});
     }
-}
-
-// The journal's complete lines; the last one may have been cut off by the kill.
-QList<QByteArray> journalLines(const QDir &dir)
-{
-    QFile file(dir.filePath(journalName));
-    QList<QByteArray> lines =
-        file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>{{}};
-    lines.removeLast();
-    return lines;
-}
-
-// Straight through the C API, read-only, before the store opens the file.
-QString integrityOf(const QString &path)
-{
-    if (!QFile::exists(path))
-        return QStringLiteral("ok"); // killed before it was created
-    sqlite3 *db = nullptr;
-    QString result = QStringLiteral("unreadable");
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
-        SQLITE_OK) {
-        auto firstRow = [](void *out, int, char **values, char **) {
-            *static_cast<QString *>(out) = QString::fromUtf8(values[0]);
-            return 1; // the first line says "ok" or names the first fault
-        };
-        sqlite3_exec(db, "PRAGMA integrity_check", firstRow, &result, nullptr);
-    }
-    sqlite3_close(db);
-    return result;
 }
 
 } // namespace
@@ -160,7 +115,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.value(1) == QLatin1String("--child"))
+    if (args.value(1) == "--child")
         return runChild(QDir(args.value(2)), args.value(3).toUInt(), args.value(4).toInt());
 
     const int kills = args.value(1, QStringLiteral("20")).toInt();
@@ -168,7 +123,8 @@ int main(int argc, char **argv)
     QRandomGenerator random(seed);
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    QMap<QString, QString> expected;
+    const QString storePath = dir.filePath(storeName);
+    Facts expected;
     int killed = 0, checked = 0, lost = 0, damaged = 0;
     QStringList problems;
     for (int round = 0; round < kills && problems.isEmpty(); ++round) {
@@ -184,14 +140,21 @@ int main(int argc, char **argv)
         child.waitForFinished();
         killed += running ? 1 : 0;
 
-        QMap<QString, QString> inFlight; // the change the child died in
+        Facts inFlight; // the change the child died in
         QString failure;
-        for (const QByteArray &line : journalLines(dir)) {
-            const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
-            if (fields.first() == QLatin1String("begin")) {
-                inFlight = factsIn(fields);
-            } else if (fields.first() == QLatin1String("ok")) {
-                expected.insert(factsIn(fields));
+        QFile journal(dir.filePath(journalName));
+        QList<QByteArray> lines =
+            journal.open(QIODevice::ReadOnly) ? journal.readAll().split('\n') : QList<QByteArray>{{}};
+        lines.removeLast(); // incomplete: cut off by the kill
+        for (const QByteArray &line : std::as_const(lines)) {
+            const QStringList fields = QString::fromUtf8(line).split('\t');
+            Facts facts;
+            for (qsizetype i = 1; i + 1 < fields.size(); i += 2)
+                facts[fields[i]] = fields[i + 1];
+            if (fields.first() == "begin") {
+                inFlight = facts;
+            } else if (fields.first() == "ok") {
+                expected.insert(facts);
                 inFlight.clear();
                 ++checked;
             } else {
@@ -199,33 +162,36 @@ int main(int argc, char **argv)
             }
         }
         if (!running)
-            problems << QStringLiteral("the child stopped by itself: ") + failure;
-        QString damage = integrityOf(dir.filePath(storeName));
-        QMap<QString, QString> found;
+            problems << "the child stopped by itself: " + failure;
+
+        // Checked read-only before the store opens the file; none yet is no damage.
+        QString damage = QStringLiteral("ok");
+        Facts found;
         try {
-            if (damage == QLatin1String("ok")) {
-                const auto container =
-                    ModelContainer::open(ModelConfiguration::onDisk(dir.filePath(storeName)));
-                found = factsOf(container->mainContext()->fetchTasks());
+            if (QFile::exists(storePath))
+                damage = SqliteConnection(storePath, SqliteConnection::OpenMode::ReadOnly)
+                             .queryText("PRAGMA integrity_check"); // "ok" or the first fault
+            if (damage == "ok") {
+                const auto container = ModelContainer::open(ModelConfiguration::onDisk(storePath));
+                // Qt re-reads a settings file whose size or millisecond time stamp
+                // changed; rounds are further apart than that.
+                found =
+                    factsOf(container->mainContext()->fetchTasks(),
+                            Preferences(dir.filePath(preferencesName)).stringArray(WorkspaceList::savedKey));
             }
         } catch (const StoreError &error) {
-            damage = QStringLiteral("the store refused it: ") + error.description();
+            damage = "unreadable or refused: " + error.description();
         }
-        if (damage != QLatin1String("ok")) {
+        if (damage != "ok") {
             ++damaged;
-            problems << QStringLiteral("damaged store: ") + damage;
+            problems << "damaged store: " + damage;
             continue;
         }
-        // Qt re-reads a settings file whose size or millisecond time stamp
-        // changed; rounds are further apart than that.
-        found[workspacesFact] =
-            workspacesFactOf(Preferences(dir.filePath(preferencesName)).stringArray(WorkspaceList::savedKey));
         QStringList keys = expected.keys() + found.keys();
         keys.removeDuplicates();
         for (const QString &key : std::as_const(keys)) {
             const QString predicted = inFlight.value(key);
-            if (inFlight.contains(key) &&
-                (predicted == QLatin1String("?") || predicted == found.value(key))) {
+            if (inFlight.contains(key) && (predicted == "?" || predicted == found.value(key))) {
                 expected[key] = found.value(key); // saved, but the child died before saying so
             } else if (expected.value(key) != found.value(key)) {
                 ++lost;
@@ -241,6 +207,6 @@ int main(int argc, char **argv)
     if (problems.isEmpty())
         return 0;
     std::printf("FAILED after kill %d:\n  %s\nrerun with: torture %d %u (the kill moments differ)\n", killed,
-                qPrintable(problems.join(QStringLiteral("\n  "))), kills, seed);
+                qPrintable(problems.join("\n  ")), kills, seed);
     return 1;
 }

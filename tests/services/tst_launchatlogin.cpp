@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using Status = LoginItemBackend::Status;
 
 class TestLaunchAtLogin : public QObject
@@ -22,8 +24,8 @@ class TestLaunchAtLogin : public QObject
 
     void writeEntry(const QByteArray &text)
     {
-        QFile file(m_entry);
-        QVERIFY(QDir().mkpath(m_autostart) && file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+        QVERIFY(QDir().mkpath(m_autostart));
+        writeFile(m_entry, text);
     }
 
 private slots:
@@ -79,26 +81,24 @@ private slots:
     void registeredEntryStartsThisProgram_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::newRow("blank") << QStringLiteral("Ordlen app");
-        QTest::newRow("shell characters") << QStringLiteral("it's $HOME `x` \"q\" & (1)");
-        QTest::newRow("percent") << QStringLiteral("100% ordlen %U");
-        QTest::newRow("backslash") << QStringLiteral("back\\slash");
-        QTest::newRow("non-ASCII") << QStringLiteral("Ördlen — ✓");
+        QTest::newRow("blank") << u"Ordlen app"_s;
+        QTest::newRow("shell characters") << u"it's $HOME `x` \"q\" & (1)"_s;
+        QTest::newRow("percent") << u"100% ordlen %U"_s;
+        QTest::newRow("backslash") << u"back\\slash"_s;
+        QTest::newRow("non-ASCII") << u"Ördlen — ✓"_s;
     }
 
     void registeredEntryStartsThisProgram()
     {
         QFETCH(QString, name);
         const QString path = m_bin + u'/' + name;
-        QFile(path).open(QIODevice::WriteOnly);
+        writeFile(path, "#!/bin/sh\n");
         writeEntry("[Desktop Entry]\nType=Application\nExec=" + path.toUtf8() + "\nHidden=true\n");
         XdgAutostartBackend backend(m_autostart, path);
         QString error;
         QVERIFY2(backend.registerItem(error), qPrintable(error));
         QCOMPARE(backend.status(), Status::Enabled);
-        QFile file(m_entry);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(DesktopEntry::splitExec(DesktopEntry::parse(file.readAll())->value("Exec")),
+        QCOMPARE(DesktopEntry::splitExec(DesktopEntry::parse(contentsOf(m_entry))->value("Exec")),
                  QStringList{path});
     }
 

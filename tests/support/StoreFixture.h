@@ -10,13 +10,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
-// A task store on a real store file and a real preferences file in a
-// temporary folder; reopen() starts over on the same files, as a restart would.
+// A task store on a real store file (or one in memory) and a real preferences
+// file in a temporary folder; reopen() starts over on the same files, as a restart would,
+// with the new store where the old one was (a reference to it stays good).
 class StoreFixture
 {
 public:
-    StoreFixture() : preferences(dir.filePath(QStringLiteral("Ordlen.conf"))) { reopen(); }
+    explicit StoreFixture(bool inMemory = false)
+        : preferences(dir.filePath(QStringLiteral("Ordlen.conf"))), m_inMemory(inMemory)
+    {
+        reopen();
+    }
 
     QString storePath() const { return dir.filePath(QStringLiteral("OrdlenStore.sqlite")); }
 
@@ -30,8 +36,9 @@ public:
     void reopen()
     {
         close();
-        container = ModelContainer::open(ModelConfiguration::onDisk(storePath()));
-        store = std::make_unique<TaskStore>(container->mainContext(), &preferences);
+        container = ModelContainer::open(m_inMemory ? ModelConfiguration::inMemory()
+                                                    : ModelConfiguration::onDisk(storePath()));
+        store.emplace(container->mainContext(), &preferences);
     }
 
     // Another program writing the same file behind the store's back.
@@ -51,5 +58,8 @@ public:
     QTemporaryDir dir;
     Preferences preferences;
     std::unique_ptr<ModelContainer> container;
-    std::unique_ptr<TaskStore> store;
+    std::optional<TaskStore> store;
+
+private:
+    bool m_inMemory;
 };

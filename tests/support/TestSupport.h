@@ -2,8 +2,10 @@
 
 #include "DiagnosticLog.h"
 
+#include <QFile>
 #include <QList>
 #include <QStringList>
+#include <QTest>
 
 // The titles of tasks or subtasks, in list order.
 template <typename Record> QStringList titlesOf(const QList<Record *> &records)
@@ -12,6 +14,19 @@ template <typename Record> QStringList titlesOf(const QList<Record *> &records)
     for (const Record *record : records)
         titles.append(record->title());
     return titles;
+}
+
+inline QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString &path, const QByteArray &contents,
+                      QIODevice::OpenMode mode = QIODevice::WriteOnly)
+{
+    QFile file(path);
+    QVERIFY(file.open(mode) && file.write(contents) == contents.size());
 }
 
 // Collects the app's diagnostic lines while it exists.
