@@ -1,44 +1,28 @@
-# Sourced by every end-to-end flow: a private X server with a real XEmbed
-# tray (Xvfb + trayer), the app started with private folders, and helpers
-# that find its icon and popover and compare screenshots of the panel.
-# Every wait is bounded; every process started here is stopped on the way out.
-#
-# A flow is run as: <flow>.sh <ordlen executable> <output folder>
+# Sourced by every end-to-end flow (<flow>.sh <ordlen executable> <output
+# folder>): a private X server with a real XEmbed tray, the app on private
+# folders, and helpers that find its icon and popover and compare
+# screenshots. Every wait is bounded; whatever is started is stopped on exit.
 set -euo pipefail
-
-app="$1"
-out="$2"
-flow="$(basename "$0" .sh)"
+app="$1" out="$2" flow="$(basename "$0" .sh)"
 
 # The tools come from scripts/install-deps.sh, which make runs before the tests.
-missing=()
 for tool in Xvfb trayer xdotool xwininfo import compare sqlite3; do
-  command -v "$tool" >/dev/null || missing+=("$tool")
+  command -v "$tool" >/dev/null || { echo "$flow FAILED: no $tool; scripts/install-deps.sh installs it" >&2; exit 1; }
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "$flow FAILED: missing ${missing[*]}; scripts/install-deps.sh installs them" >&2
-  exit 1
-fi
-
 mkdir -p "$out"
 rm -f "$out/$flow-failure.png"
 work="$(mktemp -d "$out/$flow.XXXXXX")"
 source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 
 log() { echo "$flow: $*"; }
-
 cleanup() {
   local status=$?
   stop_all
-  if [ "$status" -ne 0 ]; then
-    for f in "$work"/*.log; do [ -s "$f" ] && { echo "--- $(basename "$f")"; tail -20 "$f"; }; done
-  fi
+  [ "$status" -eq 0 ] || for f in "$work"/*.log; do [ -s "$f" ] && { echo "--- $(basename "$f")"; tail -20 "$f"; }; done
   rm -rf "$work"
   exit "$status"
 }
 trap cleanup EXIT
-trap 'echo "$flow: a command failed at line $LINENO" >&2' ERR
-
 fail() {
   echo "$flow FAILED: $*" >&2
   import -window root "$out/$flow-failure.png" 2>/dev/null && echo "screen at failure: $out/$flow-failure.png" >&2
@@ -52,62 +36,44 @@ use_private_session
 unset QT_QUICK_BACKEND || true
 store="$XDG_DATA_HOME/Ordlen/OrdlenStore.sqlite"
 
-app_pid=""
 start_app() {
   "$app" >"$work/app-$1.log" 2>&1 &
   app_pid=$!
   pids+=("$app_pid")
 }
-
-# The app must not have reported a failure on standard output.
 no_failures_reported() {
-  if grep -q '^Ordlen: ' "$work"/app-*.log; then
-    fail "the app reported failures: $(grep -h '^Ordlen: ' "$work"/app-*.log)"
-  fi
+  ! grep -q '^Ordlen: ' "$work"/app-*.log || fail "the app reported failures: $(grep -h '^Ordlen: ' "$work"/app-*.log)"
 }
 
-# --- the icon -------------------------------------------------------------------
-# Our windows in the tree: "0x… "Ordlen": ("ordlen" "Ordlen")  WxH+x+y  +absx+absy".
-# The icon sits inside trayer (indented); the popover is a top-level window.
+# Our windows in `xwininfo -root -tree`: the icon sits inside trayer
+# (indented), the popover is a top-level window.
 icon_lines() { xwininfo -root -tree | grep '("ordlen" "Ordlen")' | grep -E '^ {6,}' || true; }
 icon_count() { icon_lines | wc -l; }
 icon_embedded() { [ "$(icon_count)" -eq 1 ]; }
-read_icon() {
-  read_tree_geometry "$(icon_lines | head -n1)"
-  icon_w="$geom_w" icon_h="$geom_h" icon_x="$geom_x" icon_y="$geom_y"
-}
 # The tray lays a docked icon out a moment after taking it in: a click
-# before then lands where the icon no longer is.
+# before then lands where the icon no longer is. True once two reads agree.
 icon_in_place() {
   local before="${icon_w:-}x${icon_h:-}+${icon_x:-}+${icon_y:-}"
-  read_icon
+  read_tree_geometry "$(icon_lines | head -n1)"
+  icon_w="$geom_w" icon_h="$geom_h" icon_x="$geom_x" icon_y="$geom_y"
   [ "$icon_w" -gt 1 ] && [ "${icon_w}x${icon_h}+${icon_x}+${icon_y}" = "$before" ]
 }
-# Waits for the icon to be docked and laid out, and reads where it is.
-wait_for_icon() {
-  wait_for "$1" icon_embedded || return 1
-  icon_w="" && wait_for 5 icon_in_place
-}
+wait_for_icon() { wait_for "$1" icon_embedded && icon_w="" && wait_for 5 icon_in_place; }
 click_icon() { xdotool mousemove $((icon_x + icon_w / 2)) $((icon_y + icon_h / 2)) click 1; }
 
-# --- the popover ----------------------------------------------------------------
 # Sets pop_x pop_y pop_w pop_h when the popover is mapped.
 popover_shown() {
   local id info
   for id in $(xwininfo -root -tree | grep '("ordlen" "Ordlen")' | grep -E '^ {5}0x' | awk '{print $1}'); do
     info="$(xwininfo -id "$id" 2>/dev/null)" || continue
     grep -q 'Map State: IsViewable' <<<"$info" || continue
-    pop_x="$(awk -F: '/Absolute upper-left X/ {print $2+0}' <<<"$info")"
-    pop_y="$(awk -F: '/Absolute upper-left Y/ {print $2+0}' <<<"$info")"
-    pop_w="$(awk -F: '/Width/ {print $2+0}' <<<"$info")"
-    pop_h="$(awk -F: '/Height/ {print $2+0}' <<<"$info")"
+    read -r pop_x pop_y pop_w pop_h < <(awk -F: '/Absolute upper-left X/ {x=$2+0} /Absolute upper-left Y/ {y=$2+0}
+      /Width/ {w=$2+0} /Height/ {h=$2+0} END {print x, y, w, h}' <<<"$info")
     return 0
   done
   return 1
 }
 popover_hidden() { ! popover_shown; }
-
-# Starts the app, docks it and opens the popover from its icon.
 open_popover() {
   start_app "$1"
   wait_for_icon 15 || fail "the tray icon was not docked ($1)"
@@ -115,17 +81,14 @@ open_popover() {
   wait_for 5 popover_shown || fail "a click on the icon did not open the popover ($1)"
 }
 
-# Points of the panel, from its top left corner: the first row's check box
-# and the search button of the bottom bar.
+# Clicks a point of the panel, from its top left corner.
 click_panel() { xdotool mousemove $((pop_x + $1)) $((pop_y + $2)) click 1; }
 first_checkbox=(44 94)
 search_button() { click_panel $((pop_w - 38)) $((pop_h - 31)); }
 
-# --- screenshots ------------------------------------------------------------------
-# Pixels that differ between two screenshots in a region of the open popover:
-# "panel" is all but the bottom bar, where a text field's caret blinks;
-# "rows" leaves out the header too, whose counts change with every tick;
-# "bar" is the bottom bar.
+# Pixels that differ between two screenshots in a region of the popover:
+# "panel" is all but the bottom bar, where a caret blinks; "rows" leaves out
+# the header too, whose counts change with every tick; "bar" is the bottom bar.
 region_difference() {
   local region
   case "$1" in
@@ -134,19 +97,14 @@ region_difference() {
     bar) region="${pop_w}x60+${pop_x}+$((pop_y + pop_h - 60))" ;;
   esac
   # compare exits with 1 when the images differ: only its count matters.
-  { compare -metric AE -fuzz 8% "$2[$region]" "$3[$region]" null: 2>&1 >/dev/null || true; } |
-    awk '{print int($1)}'
+  { compare -metric AE -fuzz 8% "$2[$region]" "$3[$region]" null: 2>&1 >/dev/null || true; } | awk '{print int($1)}'
 }
-
-# shows <region> <picture> <reference> <-ge|-le> <pixels>: takes a screenshot
-# and compares a region of it with the reference's. The panel repaints a
-# moment after the store changes, so callers poll this.
-shows() {
-  import -window root "$2" && [ "$(region_difference "$1" "$3" "$2")" "$4" "$5" ]
-}
-
-# settled <region> <picture>: takes a screenshot; true once the region hardly
-# changed since the previous call's, so what moves in it has come to rest.
+# shows <region> <picture> <reference> <-ge|-le> <pixels>: a screenshot whose
+# region compares so with the reference's. The panel repaints a moment
+# after the store changes, so callers poll this.
+shows() { import -window root "$2" && [ "$(region_difference "$1" "$3" "$2")" "$4" "$5" ]; }
+# settled <region> <picture>: a screenshot; true once the region hardly
+# changed since the previous one, so what moves in it has come to rest.
 settled() {
   local last="$work/last-$1.png" moved=100000
   import -window root "$2" || return 1
@@ -155,7 +113,6 @@ settled() {
   [ "$moved" -le 20 ]
 }
 
-# --- tasks ------------------------------------------------------------------------
 sql() { sqlite3 -readonly "$store" "$1" 2>/dev/null; }
 quoted() { printf "'%s'" "${1//\'/\'\'}"; }
 tasks_titled() { sql "SELECT count(*) FROM TaskItem WHERE title = $(quoted "$1")"; }
@@ -167,9 +124,8 @@ task_done() { [ "$(sql "SELECT isCompleted FROM TaskItem WHERE title = $(quoted 
 add_field_in_place() {
   settled bar "$work/bar.png" && [ "$(region_difference bar "$work/at-rest.png" "$work/bar.png")" -ge 200 ]
 }
-
 # add_task <title>: Ctrl+N, the title typed, Return; waits for the task in
-# the store and for the panel to come to rest again.
+# the store and on screen, and for the panel to come to rest.
 add_task() {
   rm -f "$work/last-bar.png" "$work/last-panel.png"
   wait_for 5 settled bar "$work/at-rest.png" || fail "the bottom bar did not come to rest"
@@ -178,7 +134,6 @@ add_task() {
   xdotool type --delay 15 "$1"
   xdotool key Return
   wait_for 5 task_stored "$1" || fail "the typed task \"$1\" is not in $store (count: $(tasks_titled "$1"))"
-  wait_for 5 shows panel "$work/added.png" "$work/at-rest.png" -ge 50 ||
-    fail "the new task \"$1\" is not drawn in the list"
+  wait_for 5 shows panel "$work/added.png" "$work/at-rest.png" -ge 50 || fail "the new task \"$1\" is not drawn"
   wait_for 5 settled panel "$work/added.png" || fail "the panel did not come to rest"
 }

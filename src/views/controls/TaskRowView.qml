@@ -27,7 +27,9 @@ Item {
     readonly property alias badge: badge
     readonly property alias addSubtaskButton: addButton
     readonly property alias deleteButton: trashButton
-    readonly property alias contextMenu: contextMenu
+    // Built on the first right-click: a menu per row would make every row
+    // that scrolls into view several times dearer.
+    readonly property PanelMenu contextMenu: menuHolder.menu
     readonly property alias subtaskRows: subtaskRepeater
 
     implicitWidth: 408
@@ -41,6 +43,12 @@ Item {
     SubtaskListModel {
         id: subtaskList
         task: root.task
+    }
+
+    function openContextMenu(x: real, y: real) {
+        if (!menuHolder.menu)
+            menuHolder.menu = contextMenuComponent.createObject(mainLine) as PanelMenu
+        menuHolder.menu.popup(mainLine, x, y)
     }
 
     function startEdit() {
@@ -93,7 +101,7 @@ Item {
             }
             onClicked: mouse => {
                 if (mouse.button === Qt.RightButton)
-                    contextMenu.popup(mainLine, mouse.x, mouse.y)
+                    root.openContextMenu(mouse.x, mouse.y)
             }
         }
 
@@ -226,24 +234,31 @@ Item {
             }
         }
 
-        PanelMenu {
-            id: contextMenu
-            PanelMenuItem {
-                objectName: "toggleMenuItem"
-                text: root.toggleMenuTitle
-                onTriggered: root.store.toggleTask(root.task)
-            }
-            PanelMenuItem {
-                objectName: "addSubtaskMenuItem"
-                text: "Add Subtask"
-                onTriggered: root.showAddSubtask()
-            }
-            PanelMenuSeparator {}
-            PanelMenuItem {
-                objectName: "deleteMenuItem"
-                text: "Delete Task"
-                destructive: true
-                onTriggered: root.store.deleteTask(root.task)
+        QtObject {
+            id: menuHolder
+            property PanelMenu menu: null
+        }
+
+        Component {
+            id: contextMenuComponent
+            PanelMenu {
+                PanelMenuItem {
+                    objectName: "toggleMenuItem"
+                    text: root.toggleMenuTitle
+                    onTriggered: root.store.toggleTask(root.task)
+                }
+                PanelMenuItem {
+                    objectName: "addSubtaskMenuItem"
+                    text: "Add Subtask"
+                    onTriggered: root.showAddSubtask()
+                }
+                PanelMenuSeparator {}
+                PanelMenuItem {
+                    objectName: "deleteMenuItem"
+                    text: "Delete Task"
+                    destructive: true
+                    onTriggered: root.store.deleteTask(root.task)
+                }
             }
         }
     }

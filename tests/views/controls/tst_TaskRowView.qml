@@ -180,11 +180,11 @@ ViewTestCase {
 
     function test_checkboxMenuAndDeletion() {
         const row = makeRow("Buy milk", [])
-        const menu = row.contextMenu
         mouseClick(row.checkbox)
         tryVerify(() => row.task.isCompleted, 1000, "the checkbox toggles through the store")
         verify(findChild(row, "titleText").font.strikeout)
         openMenu(row)
+        const menu = row.contextMenu
         compare([0, 1, 3].map(i => menu.itemAt(i).text), ["Mark Incomplete", "Add Subtask", "Delete Task"])
         mouseClick(menu.itemAt(0))
         openMenu(row)
