@@ -8,6 +8,7 @@ Item {
 
     property bool isHovered: false
     property real cornerRadius: 12
+    property bool animates: true
 
     anchors.fill: parent
     anchors.leftMargin: 10
@@ -27,6 +28,7 @@ Item {
         visible: opacity > 0
 
         Behavior on opacity {
+            enabled: root.animates
             OrdlenQuick {}
         }
     }

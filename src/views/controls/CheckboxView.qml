@@ -15,8 +15,12 @@ Item {
     property string title
     signal toggle()
 
+    // Off while the row is handed to another task: its state jumps.
+    property bool animates: true
     property bool isPressed: false
     property bool visualCompleted: false
+    // Clicks whose toggle() is still to come.
+    property var pendingReleases: []
 
     readonly property bool isTask: size === CheckboxSize.Task
     readonly property real hitDiameter: isTask ? 24 : 21.5
@@ -53,7 +57,21 @@ Item {
         visualCompleted = !visualCompleted
         isPressed = true
         // One timer per click: overlapping clicks each report after the delay.
-        releaseTimer.createObject(root)
+        pendingReleases = pendingReleases.concat([releaseTimer.createObject(root)])
+    }
+
+    // Reports every click still waiting for its delay now, while the owner
+    // still holds the task it was meant for.
+    function settle() {
+        while (pendingReleases.length > 0)
+            finishRelease(pendingReleases[0])
+    }
+
+    function finishRelease(timer: Timer) {
+        pendingReleases = pendingReleases.filter(pending => pending !== timer)
+        timer.stop()
+        timer.destroy()
+        release()
     }
 
     function release() {
@@ -68,10 +86,7 @@ Item {
         Timer {
             interval: OrdlenDesign.animation.toggleDelay
             running: true
-            onTriggered: {
-                root.release()
-                destroy()
-            }
+            onTriggered: root.finishRelease(this)
         }
     }
 
@@ -85,9 +100,11 @@ Item {
         rotation: root.isPressed ? -15 : (root.visualCompleted ? 0 : -5)
 
         Behavior on scale {
+            enabled: root.animates
             OrdlenSpring { response: root.transformResponse; dampingFraction: root.transformDamping }
         }
         Behavior on rotation {
+            enabled: root.animates
             OrdlenSpring { response: root.transformResponse; dampingFraction: root.transformDamping }
         }
 
@@ -106,9 +123,11 @@ Item {
                                                 : OrdlenDesign.withOpacity(OrdlenDesign.color.success, 0)
                 scale: root.visualCompleted ? 1.0 : 0.001
                 Behavior on scale {
+                    enabled: root.animates
                     OrdlenSpring {}
                 }
                 Behavior on fillColor {
+                    enabled: root.animates
                     OrdlenSpringColor {}
                 }
             }
@@ -122,6 +141,7 @@ Item {
                            ? OrdlenDesign.color.success
                            : OrdlenDesign.withOpacity(OrdlenDesign.color.textTertiary, 0.5)
                 Behavior on ringColor {
+                    enabled: root.animates
                     OrdlenSpringColor {}
                 }
             }
@@ -143,10 +163,12 @@ Item {
                 transitions: [
                     Transition {
                         to: "shown"
+                        enabled: root.animates
                         OrdlenSpring { properties: "scale,opacity"; response: 0.35; dampingFraction: 0.4 }
                     },
                     Transition {
                         to: "hidden"
+                        enabled: root.animates
                         NumberAnimation {
                             properties: "scale,opacity"
                             duration: OrdlenDesign.animation.fadeOut.duration

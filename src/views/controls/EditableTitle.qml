@@ -17,6 +17,7 @@ Item {
     signal committed(string title)
 
     property bool isEditing: false
+    property bool animates: true
     property string editText: ""
     readonly property alias titleText: label
     readonly property alias field: input
@@ -55,6 +56,7 @@ Item {
         elide: Text.ElideRight
 
         Behavior on color {
+            enabled: root.animates
             OrdlenQuickColor {}
         }
     }

@@ -14,6 +14,9 @@ Item {
     property bool isHovered: false
     property bool isExpanded: false
     property bool showSubtaskInput: false
+    // Off while a list hands the row to another task (prepareForReuse()):
+    // the new task's state is shown as it is, not animated into.
+    property bool animates: true
     readonly property alias isEditing: title.isEditing
     readonly property alias editText: title.editText
 
@@ -62,6 +65,20 @@ Item {
             subtaskInput.field.grabFocus()
     }
 
+    // A list that keeps this row for another task calls this first: a
+    // pending tick goes to the task it was meant for, and what the user
+    // opened in the row (subtasks, an edit, the menu) closes.
+    function prepareForReuse() {
+        animates = false
+        checkbox.settle()
+        title.isEditing = false
+        if (menuHolder.menu)
+            menuHolder.menu.close()
+        isExpanded = false
+        showSubtaskInput = false
+        isHovered = false
+    }
+
     function toggleExpanded() {
         isExpanded = !isExpanded
     }
@@ -83,6 +100,7 @@ Item {
 
         OrdlenRowBackground {
             isHovered: root.isHovered
+            animates: root.animates
             cornerRadius: 12
         }
 
@@ -118,6 +136,7 @@ Item {
 
             CheckboxView {
                 id: checkbox
+                animates: root.animates
                 anchors.left: parent.left
                 anchors.verticalCenter: parent.verticalCenter
                 size: CheckboxSize.Task
@@ -130,6 +149,7 @@ Item {
 
             EditableTitle {
                 id: title
+                animates: root.animates
                 anchors.left: checkbox.right
                 anchors.leftMargin: line.spacing
                 anchors.verticalCenter: parent.verticalCenter
@@ -196,6 +216,7 @@ Item {
                 rightPadding: 8
                 opacity: shown ? 1 : 0
                 Behavior on opacity {
+                    enabled: root.animates
                     OrdlenQuick {}
                 }
 
@@ -276,6 +297,7 @@ Item {
         visible: isBuilt
 
         Behavior on height {
+            enabled: root.animates
             OrdlenSpring {}
         }
 
@@ -285,9 +307,11 @@ Item {
             y: root.isExpanded ? 0 : -implicitHeight
             opacity: root.isExpanded ? 1 : 0
             Behavior on y {
+                enabled: root.animates
                 OrdlenSpring {}
             }
             Behavior on opacity {
+                enabled: root.animates
                 OrdlenSpring {}
             }
 
@@ -318,6 +342,7 @@ Item {
                 visible: isBuilt
                 opacity: root.showSubtaskInput ? 1 : 0
                 Behavior on opacity {
+                    enabled: root.animates
                     OrdlenSpring { response: 0.5; dampingFraction: 1.0 }
                 }
 

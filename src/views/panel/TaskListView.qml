@@ -175,6 +175,9 @@ FocusScope {
             // Each row carries the gap below it; the last one's is padding.
             bottomMargin: 10 - root.rowSpacing
             boundsBehavior: Flickable.StopAtBounds
+            // Rows that scroll out are kept for the rows that scroll in:
+            // building a row is the dearest part of a frame.
+            reuseItems: true
 
             section.property: root.taskList.isGrouped ? "workspace" : ""
             section.labelPositioning: ViewSection.InlineLabels | ViewSection.CurrentLabelAtStart
@@ -191,6 +194,18 @@ FocusScope {
                 width: listView.width
                 height: isHeldBack ? 0 : row.height + root.rowSpacing
                 visible: !isHeldBack
+
+                // Kept out of sight for another task.
+                property bool isPooled: false
+
+                ListView.onPooled: {
+                    isPooled = true
+                    row.prepareForReuse()
+                }
+                ListView.onReused: {
+                    isPooled = false
+                    row.animates = true
+                }
 
                 TaskRowView {
                     id: row
