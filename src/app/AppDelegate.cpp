@@ -20,7 +20,7 @@
 namespace {
 
 // Long enough for the tray to have docked and drawn the icon, far too short
-// for a person to have clicked it.
+// for a person to have clicked it (a click sooner builds the panel at once).
 constexpr int panelLoadDelayMs = 250;
 
 // Qt tells nobody when a tray appears or goes away; looking once a second
@@ -41,10 +41,9 @@ void AppDelegate::applicationDidFinishLaunching()
         return;
 
     refreshLoginItemsOnActivation();
+    // The icon comes first; the store and the panel are built once it is up
+    // (loadPanel), or at once when something needs them sooner.
     m_popover = std::make_unique<PopoverWindow>();
-    buildRootView();
-    if (StartupTrace::enabled())
-        StartupTrace::mark("root-view");
 
     m_statusItem = std::make_unique<QSystemTrayIcon>(ChecklistIcon::icon());
     m_statusItem->setToolTip(QStringLiteral("Ordlen"));
@@ -147,6 +146,11 @@ void AppDelegate::buildRootView()
 
 void AppDelegate::loadPanel()
 {
+    if (!m_popover->rootObject()) {
+        buildRootView();
+        if (StartupTrace::enabled())
+            StartupTrace::mark("root-view");
+    }
     if (QQuickItem *root = m_popover->rootObject())
         root->setProperty("isPanelLoaded", true);
 }
