@@ -71,6 +71,8 @@ Item {
     function prepareForReuse() {
         animates = false
         checkbox.settle()
+        for (let i = 0; i < subtaskRepeater.count; ++i)
+            (subtaskRepeater.itemAt(i) as SubTaskRowView).checkbox.settle()
         title.isEditing = false
         if (menuHolder.menu)
             menuHolder.menu.close()

@@ -156,19 +156,23 @@ ViewTestCase {
         makePanel([...Array(40).keys()].map(i => ["Personal", "Task " + i]))
         store.activeFilter = TaskFilter.All
         const first = rowOf("Task 0").children[0]
-        const task = first.task
+        const subtask = store.addSubtask(first.task, "Step")
         first.isExpanded = true
-        // A toggle delay far longer than the wait below: only the row's
-        // hand-over reports the tick in time.
+        tryCompare(first, "height", 32 + 28)
+        const task = rowOf("Task 1").children[0].task
+        // A toggle delay far longer than the wait below: only the rows'
+        // hand-over reports the ticks in time.
         OrdlenDesign.animation.durationScale = 100
-        mouseClick(first.checkbox)
+        mouseClick(first.subtaskRows.itemAt(0).checkbox)
+        mouseClick(rowOf("Task 1").children[0].checkbox)
         const view = part("taskListView")
         view.positionViewAtEnd()
-        tryVerify(() => task.isCompleted, 2000)
+        tryVerify(() => task.isCompleted, 2000, "task")
+        tryVerify(() => subtask.isCompleted, 2000, "subtask")
         OrdlenDesign.animation.durationScale = 0
         view.positionViewAtBeginning()
-        const back = rowOf("Task 0").children[0]
-        compare([back.task.isCompleted, panel.taskList.doneCount], [true, 1])
+        const back = rowOf("Task 1").children[0]
+        compare([back.task.isCompleted, panel.taskList.doneCount, rowOf("Task 0").children[0].isExpanded], [true, 1, false])
         compare([back.isExpanded, back.animates, back.checkbox.visualCompleted], [false, true, true])
     }
 }
