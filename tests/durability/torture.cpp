@@ -171,7 +171,10 @@ int main(int argc, char **argv)
             }
         }
         if (!running)
-            problems << "the child stopped by itself: " + failure;
+            problems << QStringLiteral("the child stopped by itself (%1 %2): %3")
+                            .arg(child.exitStatus() == QProcess::CrashExit ? "crashed" : "exit code")
+                            .arg(child.exitCode())
+                            .arg(failure);
 
         // Checked read-only before the store opens the file; none yet is no damage.
         QString damage = QStringLiteral("ok");
