@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QQmlEngine>
+#include <QQmlError>
 #include <QQuickItem>
 
 namespace {
@@ -140,8 +141,12 @@ void AppDelegate::buildRootView()
         {QStringLiteral("storeStatus"), QVariant::fromValue(m_storeStatus.get())},
     });
     m_popover->setSource(QUrl(QStringLiteral("qrc:/Ordlen/MenuBarView.qml")));
-    if (m_popover->status() == QQuickView::Error)
-        qFatal("OrdlenApp: the panel could not be loaded");
+    if (m_popover->status() == QQuickView::Error) {
+        QStringList errors;
+        for (const QQmlError &error : m_popover->errors())
+            errors << error.toString();
+        qFatal("OrdlenApp: the panel could not be loaded: %s", qPrintable(errors.join(QStringLiteral("; "))));
+    }
 }
 
 void AppDelegate::loadPanel()
