@@ -30,6 +30,7 @@ class TaskItem : public Record
     Q_PROPERTY(QList<SubTaskItem *> subtasks READ subtasks NOTIFY subtasksChanged)
     Q_PROPERTY(bool allSubtasksCompleted READ allSubtasksCompleted NOTIFY subtaskProgressChanged)
     Q_PROPERTY(int completedSubtaskCount READ completedSubtaskCount NOTIFY subtaskProgressChanged)
+    Q_PROPERTY(int subtaskCount READ subtaskCount NOTIFY subtasksChanged)
 
 public:
     TaskItem(const QUuid &id, const QString &title, bool isCompleted, const QDateTime &createdAt,
@@ -51,6 +52,7 @@ public:
     // False without subtasks; otherwise whether every subtask is ticked.
     bool allSubtasksCompleted() const;
     int completedSubtaskCount() const;
+    int subtaskCount() const { return int(m_subtasks.size()); }
 
     void setTitle(const QString &title);
     void setIsCompleted(bool isCompleted);

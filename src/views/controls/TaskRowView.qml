@@ -20,7 +20,7 @@ Item {
     readonly property alias isEditing: title.isEditing
     readonly property alias editText: title.editText
 
-    readonly property int subtaskCount: subtaskList.count
+    readonly property int subtaskCount: task ? task.subtaskCount : 0
     readonly property string badgeText: (task ? task.completedSubtaskCount : 0) + "/" + subtaskCount
     readonly property bool allSubtasksCompleted: task ? task.allSubtasksCompleted : false
     readonly property string toggleMenuTitle: task && task.isCompleted ? "Mark Incomplete" : "Mark Complete"
@@ -42,10 +42,11 @@ Item {
     Accessible.name: task ? task.title : ""
 
     // Follows the task subtask by subtask: a subtask added or deleted leaves
-    // the other rows, and an editor open in one of them, as they are.
+    // the other rows, and an editor open in one of them, as they are. Only
+    // while the section is built: a closed row watches none of its subtasks.
     SubtaskListModel {
         id: subtaskList
-        task: root.task
+        task: sectionHolder.isBuilt ? root.task : null
     }
 
     function openContextMenu(x: real, y: real) {
