@@ -3,6 +3,7 @@
 #include "ChecklistIcon.h"
 #include "LaunchAtLoginService.h"
 #include "ModelContainer.h"
+#include "PanelPreferences.h"
 #include "PopoverWindow.h"
 #include "Preferences.h"
 #include "QmlEngineSetup.h"
@@ -131,14 +132,22 @@ void AppDelegate::buildRootView()
     m_preferences = std::make_unique<Preferences>(Preferences::defaultFilePath());
     m_store = std::make_unique<TaskStore>(context, m_preferences.get());
     m_taskList = std::make_unique<TaskListModel>(m_store.get());
-    QQmlEngine::setObjectOwnership(m_store.get(), QQmlEngine::CppOwnership);
-    QQmlEngine::setObjectOwnership(m_taskList.get(), QQmlEngine::CppOwnership);
+    m_panelPreferences = std::make_unique<PanelPreferences>(m_preferences.get());
+    for (QObject *shared : std::initializer_list<QObject *>{m_store.get(), m_taskList.get(),
+                                                            m_panelPreferences.get(), &m_loginItems})
+        QQmlEngine::setObjectOwnership(shared, QQmlEngine::CppOwnership);
 
-    QmlEngineSetup::configure(*m_popover->engine());
+    QQmlEngine *engine = m_popover->engine();
+    QmlEngineSetup::configure(*engine);
+    // "Quit Ordlen": after the menu has closed, the run ends as any quit
+    // does, closing the store on the way out.
+    connect(engine, &QQmlEngine::quit, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_popover->setInitialProperties({
         {QStringLiteral("taskStore"), QVariant::fromValue(m_store.get())},
         {QStringLiteral("taskList"), QVariant::fromValue(m_taskList.get())},
         {QStringLiteral("storeStatus"), QVariant::fromValue(m_storeStatus.get())},
+        {QStringLiteral("panelPreferences"), QVariant::fromValue(m_panelPreferences.get())},
+        {QStringLiteral("loginItems"), QVariant::fromValue(&m_loginItems)},
     });
     m_popover->setSource(QUrl(QStringLiteral("qrc:/Ordlen/MenuBarView.qml")));
     if (m_popover->status() == QQuickView::Error) {

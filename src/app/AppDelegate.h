@@ -8,6 +8,7 @@
 #include <memory>
 
 class ModelContainer;
+class PanelPreferences;
 class PopoverWindow;
 class Preferences;
 class StoreStatus;
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<StoreStatus> m_storeStatus;
     std::unique_ptr<Preferences> m_preferences;
     std::unique_ptr<TaskStore> m_store;
+    std::unique_ptr<PanelPreferences> m_panelPreferences;
     std::unique_ptr<TaskListModel> m_taskList;
     std::unique_ptr<PopoverWindow> m_popover;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;

@@ -14,6 +14,8 @@ FocusScope {
     required property TaskStore taskStore
     required property TaskListModel taskList
     required property StoreStatus storeStatus
+    required property PanelPreferences panelPreferences
+    required property LaunchAtLoginService loginItems
     property bool isPanelLoaded: false
     readonly property TaskListView panel: panelInstantiator.object as TaskListView
 
@@ -50,6 +52,31 @@ FocusScope {
             taskStore: root.taskStore
             taskList: root.taskList
             storeStatus: root.storeStatus
+            cornerRadius: root.cornerRadius
+            panelPreferences: root.panelPreferences
+            loginItems: root.loginItems
+            onQuitRequested: Qt.quit()
+        }
+    }
+
+    // "Keep Window Open" applies to the popover each time it shows and
+    // whenever it changes.
+    function updateWindowBehavior() {
+        if (popover && panel)
+            popover.updateWindowBehavior(panel.isPinned)
+    }
+    onPanelChanged: updateWindowBehavior()
+    Connections {
+        target: root.panel
+        function onIsPinnedChanged() {
+            root.updateWindowBehavior()
+        }
+    }
+    Connections {
+        target: root.popover
+        function onVisibleChanged() {
+            if (root.popover.visible)
+                root.updateWindowBehavior()
         }
     }
 

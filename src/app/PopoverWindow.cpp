@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int floatingLevel = 3;
+constexpr int popUpMenuLevel = 101;
 // A tray click that arrives this soon after the popover lost activation is
 // the same click: it closed the popover and must not reopen it.
 constexpr qint64 dismissalEchoMs = 300;
@@ -71,6 +72,12 @@ void PopoverWindow::setPresentation(Presentation presentation)
         showAsWindow();
 }
 
+void PopoverWindow::updateWindowBehavior(bool pinned)
+{
+    setHidesOnDeactivate(!pinned);
+    setLevel(pinned ? floatingLevel : popUpMenuLevel);
+}
+
 void PopoverWindow::setHidesOnDeactivate(bool hides)
 {
     if (m_hidesOnDeactivate == hides)
@@ -86,7 +93,10 @@ void PopoverWindow::setLevel(int level)
     if (m_level == level)
         return;
     m_level = level;
-    applyFlags();
+    // A popover is over the others at either level; only the ordinary
+    // window's flags follow the level.
+    if (m_presentation == Presentation::Window)
+        applyFlags();
     emit levelChanged();
 }
 
@@ -186,7 +196,10 @@ void PopoverWindow::applyFlags()
             flags |= Qt::WindowStaysOnTopHint;
         setMask(QRegion());
     }
-    setFlags(flags);
+    // The same flags again would still reach the window system; changing
+    // the pin must not touch a window whose flags stay.
+    if (flags != this->flags())
+        setFlags(flags);
 }
 
 void PopoverWindow::applyActivation()

@@ -37,6 +37,11 @@ public:
     Presentation presentation() const { return m_presentation; }
     void setPresentation(Presentation presentation);
 
+    // "Keep Window Open": pinned, it stays when another window takes the
+    // activation and floats over the others; unpinned, it closes then and
+    // sits at the pop-up menu level.
+    Q_INVOKABLE void updateWindowBehavior(bool pinned);
+
     bool hidesOnDeactivate() const { return m_hidesOnDeactivate; }
     void setHidesOnDeactivate(bool hides);
     int level() const { return m_level; }

@@ -1,5 +1,7 @@
 #include "TextRules.h"
 
+#include <QTextBoundaryFinder>
+
 namespace TextRules {
 
 // QString::trimmed() and QChar::isSpace() cover exactly the Unicode
@@ -19,6 +21,22 @@ bool isBlank(const QString &text)
 QString lowercased(const QString &text)
 {
     return text.toLower();
+}
+
+QString firstCharacters(const QString &text, int limit)
+{
+    if (limit <= 0)
+        return {};
+    // No text of `limit` UTF-16 units or fewer can hold more characters.
+    if (text.size() <= limit)
+        return text;
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, text);
+    int counted = 0;
+    while (boundaries.toNextBoundary() >= 0) {
+        if (++counted == limit)
+            return boundaries.position() < text.size() ? text.left(boundaries.position()) : text;
+    }
+    return text;
 }
 
 } // namespace TextRules

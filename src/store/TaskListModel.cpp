@@ -46,6 +46,10 @@ TaskListModel::TaskListModel(TaskStore *store, QObject *parent)
             emit isGroupedChanged();
         }
     });
+    // The menu's names follow the names in use, the saved list and the selection.
+    connect(this, &TaskListModel::workspacesInUseChanged, this, &TaskListModel::availableWorkspacesChanged);
+    connect(m_store, &TaskStore::workspacesChanged, this, &TaskListModel::availableWorkspacesChanged);
+    connect(m_store, &TaskStore::selectedWorkspaceChanged, this, &TaskListModel::availableWorkspacesChanged);
 }
 
 int TaskListModel::rowCount(const QModelIndex &parent) const
@@ -88,6 +92,11 @@ QStringList TaskListModel::workspacesInUse() const
     QStringList names = m_workspaceUse.keys();
     std::sort(names.begin(), names.end());
     return names;
+}
+
+QStringList TaskListModel::availableWorkspaces() const
+{
+    return m_store->availableWorkspaces(m_workspaceUse.keys());
 }
 
 bool TaskListModel::isHeldBack(const TaskItem *task) const

@@ -39,6 +39,9 @@ class TaskListModel : public QAbstractListModel
     Q_PROPERTY(bool isGrouped READ isGrouped NOTIFY isGroupedChanged)
     // Every workspace name some task has, ascending.
     Q_PROPERTY(QStringList workspacesInUse READ workspacesInUse NOTIFY workspacesInUseChanged)
+    // The workspaces the menu offers: the saved ones, those in use and the
+    // selected one, in menu order.
+    Q_PROPERTY(QStringList availableWorkspaces READ availableWorkspaces NOTIFY availableWorkspacesChanged)
 
 public:
     enum Role
@@ -69,6 +72,9 @@ public:
     bool isHeldBack(const TaskItem *task) const;
 
     void setHoldBackInterval(int milliseconds) { m_holdBackMs = milliseconds; }
+    QStringList availableWorkspaces() const;
+    // How many tasks, of every status, belong to the workspace.
+    Q_INVOKABLE int taskCountIn(const QString &workspace) const { return m_workspaceUse.value(workspace); }
     // A section's heading: the workspace name in upper case.
     Q_INVOKABLE static QString sectionTitle(const QString &workspace);
 
@@ -77,6 +83,7 @@ signals:
     void isEmptyChanged();
     void isGroupedChanged();
     void workspacesInUseChanged();
+    void availableWorkspacesChanged();
 
 private:
     void rebuild();

@@ -256,7 +256,22 @@ QStringList TaskStore::getAvailableWorkspaces(const QList<TaskItem *> &tasks) co
         if (task)
             namesInUse.append(task->workspace());
     }
+    return availableWorkspaces(namesInUse);
+}
+
+QStringList TaskStore::availableWorkspaces(const QStringList &namesInUse) const
+{
     return WorkspaceList::available(savedWorkspaces(), namesInUse, m_selectedWorkspace);
+}
+
+QString TaskStore::cappedWorkspaceName(const QString &name)
+{
+    return TextRules::firstCharacters(name, WorkspaceList::nameCharacterLimit);
+}
+
+bool TaskStore::offersNewWorkspace(const QStringList &available)
+{
+    return available.size() <= WorkspaceList::namesOfferingNew;
 }
 
 // Subtasks

@@ -63,6 +63,12 @@ public:
     Q_INVOKABLE void moveWorkspaceUp(const QString &name);
     Q_INVOKABLE void moveWorkspaceDown(const QString &name);
     Q_INVOKABLE QStringList getAvailableWorkspaces(const QList<TaskItem *> &tasks) const;
+    // The same, from the names the tasks use.
+    QStringList availableWorkspaces(const QStringList &namesInUse) const;
+    // A name as the naming field may hold it: its first characters.
+    Q_INVOKABLE static QString cappedWorkspaceName(const QString &name);
+    // Whether a new workspace may be offered beside these names.
+    Q_INVOKABLE static bool offersNewWorkspace(const QStringList &available);
 
     // Subtasks
     Q_INVOKABLE SubTaskItem *addSubtask(TaskItem *task, const QString &title);

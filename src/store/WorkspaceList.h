@@ -13,6 +13,11 @@ public:
     static inline const QString personal = QStringLiteral("Personal");
     static inline const QString savedKey = QStringLiteral("ordlen_custom_workspaces");
     static inline const QString legacyKey = QStringLiteral("zuvo_custom_workspaces");
+    // A name holds at most this many characters (as a reader counts them).
+    static constexpr int nameCharacterLimit = 10;
+    // A new workspace is offered while at most this many names exist,
+    // "Personal" included.
+    static constexpr int namesOfferingNew = 9;
 
     explicit WorkspaceList(Preferences *preferences);
 

@@ -33,6 +33,36 @@ private slots:
         QCOMPARE(TextRules::isBlank(input), expected.isEmpty());
     }
 
+    // The cap counts what a reader sees as one character, never cutting one
+    // in two.
+    void firstCharacters_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("expected");
+        const QString thumbs = u"\U0001F44D\U0001F3FD"_s;                       // with a skin tone
+        const QString family = u"\U0001F468\u200D\U0001F469\u200D\U0001F467"_s; // ZWJ sequence
+        const QString flag = u"\U0001F1F3\U0001F1F4"_s;
+        const QString eAcute = u"e\u0301"_s; // combining mark
+        QTest::newRow("short kept") << u"Work"_s << 10 << u"Work"_s;
+        QTest::newRow("eleventh cut") << u"abcdefghijk"_s << 10 << u"abcdefghij"_s;
+        QTest::newRow("pasted 25") << u"Quarterly planning review"_s << 10 << u"Quarterly "_s;
+        QTest::newRow("ten emoji whole") << thumbs.repeated(10) << 10 << thumbs.repeated(10);
+        QTest::newRow("eleven emoji") << thumbs.repeated(11) << 10 << thumbs.repeated(10);
+        QTest::newRow("ZWJ kept whole") << u"abcdefghi"_s + family + u"x"_s << 10 << u"abcdefghi"_s + family;
+        QTest::newRow("flags") << flag.repeated(12) << 10 << flag.repeated(10);
+        QTest::newRow("combining marks") << eAcute.repeated(11) << 10 << eAcute.repeated(10);
+        QTest::newRow("no characters") << u"abc"_s << 0 << u""_s;
+    }
+
+    void firstCharacters()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, limit);
+        QFETCH(QString, expected);
+        QCOMPARE(TextRules::firstCharacters(input, limit), expected);
+    }
+
     void lowercasingIgnoresLocale()
     {
         QLocale::setDefault(QLocale(QLocale::Turkish));

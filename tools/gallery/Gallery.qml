@@ -16,7 +16,7 @@ Window {
     readonly property list<Component> sheets: [
         tokenSheet, checkboxSheet, addFieldSheet, searchSheet, filterSheet, emptySheet,
         taskRowSheet, expandedRowSheet, subtaskRowSheet, storeNoticeSheet, panelListSheet,
-        panelBottomBarSheet
+        panelBottomBarSheet, panelMenuSheet, panelDialogSheet
     ]
     // Tasks for the row samples, made once in the gallery's store.
     property var rowTasks: ({})
@@ -325,6 +325,50 @@ Window {
             GallerySample {
                 label: "search open with a query"
                 PanelSample { tasks: gallery.panelTasks; filter: TaskFilter.All; search: "re"; field: "search" }
+            }
+        }
+    }
+
+    Component {
+        id: panelMenuSheet
+        GallerySheet {
+            name: "panel-menu"
+            GallerySample {
+                label: "workspace menu, a submenu open"
+                onSettled: workspaceMenuSample.openWorkspaceMenu("Work")
+                PanelSample { id: workspaceMenuSample; tasks: gallery.panelTasks; filter: TaskFilter.All; workspace: "Work" }
+            }
+            GallerySample {
+                label: "settings menu, pinned"
+                onSettled: settingsMenuSample.openSettingsMenu()
+                PanelSample { id: settingsMenuSample; tasks: gallery.panelTasks; pinned: true }
+            }
+        }
+    }
+
+    Component {
+        id: panelDialogSheet
+        GallerySheet {
+            name: "panel-dialog"
+            GallerySample {
+                label: "new workspace"
+                onSettled: newSample.panel.openNewWorkspaceAlert()
+                PanelSample { id: newSample; tasks: gallery.panelTasks }
+            }
+            GallerySample {
+                label: "rename workspace"
+                onSettled: renameSample.panel.openRenameAlert("Work")
+                PanelSample { id: renameSample; tasks: gallery.panelTasks }
+            }
+            GallerySample {
+                label: "delete a workspace with tasks"
+                onSettled: deleteSample.panel.openDeleteAlert("Work")
+                PanelSample { id: deleteSample; tasks: gallery.panelTasks }
+            }
+            GallerySample {
+                label: "delete an empty workspace"
+                onSettled: deleteEmptySample.panel.openDeleteAlert("Garden")
+                PanelSample { id: deleteEmptySample; tasks: gallery.panelTasks; savedWorkspaces: ["Garden"] }
             }
         }
     }

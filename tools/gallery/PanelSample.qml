@@ -13,6 +13,9 @@ Item {
     property int filter: TaskFilter.Pending
     // "add" or "search": the bottom bar's field to open.
     property string field
+    // Workspaces saved without tasks.
+    property var savedWorkspaces: []
+    property bool pinned: false
     // Null: a store that saves; the gallery passes an unsaved one.
     property StoreStatus storeStatus
 
@@ -52,6 +55,9 @@ Item {
             if (done)
                 store.toggleTask(task)
         }
+        for (const name of savedWorkspaces)
+            store.createWorkspace(name)
+        fixture.panelPreferences.isPinned = pinned
         store.selectedWorkspace = sample.workspace
         store.searchText = sample.search
         store.activeFilter = sample.filter
@@ -61,11 +67,31 @@ Item {
             panel.openSearchField()
     }
 
+    // Opens the workspace menu, and in it the submenu of the given workspace.
+    function openWorkspaceMenu(submenu: string) {
+        const button = part("workspaceMenu") as WorkspaceMenu
+        button.open()
+        const menu = button.menu
+        for (let i = 0; i < menu.count; ++i) {
+            const item = menu.itemAt(i) as PanelMenuItem
+            if (item && item.subMenu && item.subMenu.title === submenu) {
+                menu.currentIndex = i
+                item.triggered()
+            }
+        }
+    }
+
+    function openSettingsMenu() {
+        (part("settingsMenu") as SettingsMenu).open()
+    }
+
     MenuBarView {
         id: view
         taskStore: sample.fixture.store
         taskList: sample.fixture.taskList
         storeStatus: sample.storeStatus
+        panelPreferences: sample.fixture.panelPreferences
+        loginItems: sample.fixture.loginItems
         isPanelLoaded: true
     }
 }

@@ -2,12 +2,18 @@ import QtQuick
 import QtQuick.Controls
 import Ordlen
 
-// A right-click menu in the panel's look: a rounded tile on the window
-// background with a hairline border.
+// A menu in the panel's look: a rounded tile on the window background with
+// a hairline border. It stays inside the window (submenus open to the other
+// side where there is no room).
 Menu {
     id: menu
 
+    // As a submenu: a checkmark after its title in the parent menu.
+    property bool isMarked: false
+
     padding: 5
+    margins: 6
+    overlap: 4
     implicitWidth: 180
 
     background: Rectangle {

@@ -14,10 +14,35 @@ FocusScope {
     required property TaskListModel taskList
     // How the store was opened: a store in memory gets a notice under the header.
     property StoreStatus storeStatus
+    // "Keep Window Open" and the login item, for the settings menu.
+    property PanelPreferences panelPreferences
+    property LaunchAtLoginService loginItems
 
     property bool showingAddInput: false
     property bool showingSearchInput: false
 
+    // The workspace dialogs. The naming dialog is in rename mode while
+    // showingRenameAlert is set, in create mode otherwise.
+    property bool showingNewWorkspaceAlert: false
+    property bool showingRenameAlert: false
+    property bool showingDeleteWorkspaceAlert: false
+    property string workspaceNameInput
+    property string workspaceToRename
+    property string workspaceToDelete
+    // Counted when the delete confirmation opens: every task of the
+    // workspace, whatever the filter and the search.
+    property int workspaceToDeleteTaskCount
+    readonly property bool isShowingDialog: showingNewWorkspaceAlert || showingRenameAlert
+                                            || showingDeleteWorkspaceAlert
+
+    readonly property bool isPinned: panelPreferences ? panelPreferences.isPinned : false
+
+    // "Quit Ordlen" was chosen.
+    signal quitRequested()
+
+    // The corners of the window around the panel, which the dimming under
+    // its dialogs follows.
+    property real cornerRadius: 0
     readonly property real horizontalPadding: OrdlenDesign.metrics.listInset
     readonly property real rowSpacing: OrdlenDesign.metrics.rowSpacing
     // The layer over the whole panel, for the menus and dialogs to come.
@@ -54,6 +79,69 @@ FocusScope {
         focusSink.forceActiveFocus()
     }
 
+    // Whatever writes the name, typing, pasting or the rename prefill, the
+    // field holds at most the characters a name may have.
+    onWorkspaceNameInputChanged: {
+        const capped = taskStore.cappedWorkspaceName(workspaceNameInput)
+        if (capped !== workspaceNameInput)
+            workspaceNameInput = capped
+    }
+
+    function openNewWorkspaceAlert() {
+        workspaceNameInput = ""
+        showingNewWorkspaceAlert = true
+    }
+
+    function openRenameAlert(name: string) {
+        workspaceToRename = name
+        workspaceNameInput = name
+        showingRenameAlert = true
+    }
+
+    function openDeleteAlert(name: string) {
+        workspaceToDelete = name
+        workspaceToDeleteTaskCount = taskList.taskCountIn(name)
+        showingDeleteWorkspaceAlert = true
+    }
+
+    // Applies the naming dialog, then closes it. A second call finds it
+    // closed and only closes again, so Return in the field and on the
+    // button can't apply it twice. The store refuses blank, unchanged and
+    // built-in names.
+    function submitAlert() {
+        if (showingRenameAlert)
+            taskStore.renameWorkspace(workspaceToRename, workspaceNameInput)
+        else if (showingNewWorkspaceAlert)
+            taskStore.createWorkspace(workspaceNameInput)
+        closeAlerts()
+    }
+
+    // Closes the naming dialog without applying it; the name stays for the
+    // next opening to overwrite.
+    function closeAlerts() {
+        showingRenameAlert = false
+        showingNewWorkspaceAlert = false
+        focusSink.forceActiveFocus()
+    }
+
+    function confirmDelete() {
+        taskStore.deleteWorkspace(workspaceToDelete)
+        workspaceToDelete = ""
+        closeDeleteAlert()
+    }
+
+    function closeDeleteAlert() {
+        showingDeleteWorkspaceAlert = false
+        focusSink.forceActiveFocus()
+    }
+
+    function toggleLaunchAtLogin() {
+        if (loginItems.isEnabled)
+            loginItems.disable()
+        else
+            loginItems.enable()
+    }
+
     // Takes the keyboard from editors and fields when they are done.
     Item {
         id: focusSink
@@ -68,7 +156,7 @@ FocusScope {
     Shortcut {
         id: newTaskShortcut
         sequence: "Ctrl+N"
-        enabled: !root.showingAddInput && !root.showingSearchInput
+        enabled: !root.showingAddInput && !root.showingSearchInput && !root.isShowingDialog
         onActivated: root.openAddField()
     }
 
@@ -79,11 +167,20 @@ FocusScope {
         width: root.width - 2 * root.horizontalPadding
         height: 40
 
-        // Placeholder: the slot of the workspace menu, which comes next.
-        Item {
-            objectName: "workspaceMenuSlot"
-            width: 72
+        WorkspaceMenu {
+            id: workspaceMenu
+            objectName: "workspaceMenu"
             height: parent.height
+            selectedWorkspace: root.taskStore.selectedWorkspace
+            workspaces: root.taskList.availableWorkspaces
+            offersNewWorkspace: root.taskStore.offersNewWorkspace(root.taskList.availableWorkspaces)
+            onAllChosen: root.taskStore.selectedWorkspace = ""
+            onWorkspaceChosen: name => root.taskStore.selectedWorkspace = name
+            onMoveUpChosen: name => root.taskStore.moveWorkspaceUp(name)
+            onMoveDownChosen: name => root.taskStore.moveWorkspaceDown(name)
+            onRenameChosen: name => root.openRenameAlert(name)
+            onDeleteChosen: name => root.openDeleteAlert(name)
+            onNewWorkspaceChosen: root.openNewWorkspaceAlert()
         }
 
         FilterTabBar {
@@ -96,12 +193,16 @@ FocusScope {
             onFilterChosen: filter => root.taskStore.activeFilter = filter
         }
 
-        // Placeholder: the slot of the settings menu, which comes next.
-        Item {
-            objectName: "settingsMenuSlot"
+        SettingsMenu {
+            id: settingsMenu
+            objectName: "settingsMenu"
             x: parent.width - width
-            width: 72
             height: parent.height
+            isPinned: root.isPinned
+            launchesAtLogin: root.loginItems ? root.loginItems.isEnabled : false
+            onPinToggled: root.panelPreferences.isPinned = !root.isPinned
+            onLaunchAtLoginToggled: root.toggleLaunchAtLogin()
+            onQuitChosen: root.quitRequested()
         }
     }
 
@@ -291,9 +392,31 @@ FocusScope {
         }
     }
 
+    // Over the whole panel: the workspace dialogs.
     Item {
         id: overlay
         objectName: "overlay"
         anchors.fill: parent
+
+        WorkspaceNameDialog {
+            objectName: "workspaceNameDialog"
+            dimRadius: root.cornerRadius
+            shown: root.showingNewWorkspaceAlert || root.showingRenameAlert
+            isRenaming: root.showingRenameAlert
+            text: root.workspaceNameInput
+            onTextEdited: text => root.workspaceNameInput = text
+            onSubmitted: root.submitAlert()
+            onCancelled: root.closeAlerts()
+        }
+
+        DeleteWorkspaceDialog {
+            objectName: "deleteWorkspaceDialog"
+            dimRadius: root.cornerRadius
+            shown: root.showingDeleteWorkspaceAlert
+            workspace: root.workspaceToDelete
+            taskCount: root.workspaceToDeleteTaskCount
+            onConfirmed: root.confirmDelete()
+            onCancelled: root.closeDeleteAlert()
+        }
     }
 }

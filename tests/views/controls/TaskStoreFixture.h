@@ -1,14 +1,18 @@
 #pragma once
 
+#include "LaunchAtLoginService.h"
 #include "ModelConfiguration.h"
 #include "ModelContainer.h"
 #include "ModelContext.h"
+#include "PanelPreferences.h"
 #include "Preferences.h"
 #include "StoreStatus.h"
 #include "TaskListModel.h"
 #include "TaskStore.h"
+#include "XdgAutostartBackend.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QObject>
 #include <QTemporaryDir>
 #include <QtQml/qqmlregistration.h>
@@ -23,12 +27,26 @@ class TaskStoreFixture : public QObject
     QML_ELEMENT
     Q_PROPERTY(TaskStore *store READ store CONSTANT)
     Q_PROPERTY(TaskListModel *taskList READ taskList CONSTANT)
+    Q_PROPERTY(PanelPreferences *panelPreferences READ panelPreferences CONSTANT)
+    // Over an autostart folder of its own.
+    Q_PROPERTY(LaunchAtLoginService *loginItems READ loginItems CONSTANT)
 
 public:
     using QObject::QObject;
 
     TaskStore *store() const { return m_store.get(); }
     TaskListModel *taskList() const { return m_taskList.get(); }
+    PanelPreferences *panelPreferences() const { return m_panelPreferences.get(); }
+    LaunchAtLoginService *loginItems() const { return m_loginItems.get(); }
+
+    // Makes every later write of the preferences fail, as a file that can't
+    // be read completely does.
+    Q_INVOKABLE void breakPreferences()
+    {
+        QFile file(m_preferences.filePath());
+        if (!file.open(QIODevice::Append) || file.write("broken=\"unterminated\n") < 0)
+            qFatal("TaskStoreFixture: could not break the preferences");
+    }
 
     // How long a task ticked under Pending stays out of the list.
     Q_INVOKABLE void setHoldBackInterval(int milliseconds) { m_taskList->setHoldBackInterval(milliseconds); }
@@ -51,6 +69,10 @@ private:
     std::unique_ptr<TaskStore> m_store =
         std::make_unique<TaskStore>(m_container->mainContext(), &m_preferences);
     std::unique_ptr<TaskListModel> m_taskList = std::make_unique<TaskListModel>(m_store.get());
+    std::unique_ptr<PanelPreferences> m_panelPreferences = std::make_unique<PanelPreferences>(&m_preferences);
+    std::unique_ptr<LaunchAtLoginService> m_loginItems =
+        std::make_unique<LaunchAtLoginService>(std::make_unique<XdgAutostartBackend>(
+            m_dir.filePath(QStringLiteral("autostart")), QCoreApplication::applicationFilePath()));
     QAbstractItemModelTester m_taskListTester{m_taskList.get(),
                                               QAbstractItemModelTester::FailureReportingMode::QtTest};
 };
