@@ -92,9 +92,16 @@ private slots:
     {
         QFETCH(bool, pinned);
         PopoverWindow window;
-        window.setHidesOnDeactivate(!pinned);
         window.showUnder({});
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        // Pinning a shown popover leaves its window where and as it is.
+        const WId native = window.winId();
+        const QPoint place = window.position();
+        const Qt::WindowFlags flags = window.flags();
+        window.updateWindowBehavior(pinned);
+        QCOMPARE(window.level(), pinned ? 3 : 101);
+        QCOMPARE(std::tuple(window.winId(), window.position(), window.flags(), window.isVisible()),
+                 std::tuple(native, place, flags, true));
         QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(pinned ? -20 : 200, 10));
         QVERIFY(window.isVisible());
         QWindow other;

@@ -76,6 +76,16 @@ HeaderMenuButton {
     menuComponent: PanelMenu {
         id: menu
 
+        // The names follow the owner's only while the menu is closed: a
+        // choice that changes them must not rebuild the submenus under the
+        // closing menu.
+        property var shownWorkspaces: []
+        Binding on shownWorkspaces {
+            value: root.workspaces
+            when: !menu.visible
+            restoreMode: Binding.RestoreNone
+        }
+
         PanelMenuItem {
             objectName: "allWorkspacesItem"
             text: "All Workspaces"
@@ -85,7 +95,7 @@ HeaderMenuButton {
         PanelMenuSeparator {}
         // One submenu per workspace, between the two separators.
         Instantiator {
-            model: root.workspaces
+            model: menu.shownWorkspaces
             delegate: WorkspaceSubmenu {
                 required property string modelData
                 name: modelData
@@ -107,8 +117,8 @@ HeaderMenuButton {
             symbol: "plus.rectangle.on.folder"
             // Left out rather than disabled, and so skipped by the arrows.
             visible: root.offersNewWorkspace
-            enabled: visible
-            height: visible ? implicitHeight : 0
+            enabled: root.offersNewWorkspace
+            height: root.offersNewWorkspace ? implicitHeight : 0
             onTriggered: root.newWorkspaceChosen()
         }
     }

@@ -59,6 +59,10 @@ PanelDialog {
                 onTextEdited: {
                     const caret = cursorPosition
                     root.textEdited(text)
+                    // An owner that kept its value as it was (it took only
+                    // the first characters) sends no change: show it anew.
+                    if (text !== root.text)
+                        text = Qt.binding(() => root.text)
                     // The caret stays where it was, or at the end of what was kept.
                     cursorPosition = Math.min(caret, length)
                 }

@@ -44,7 +44,7 @@ public:
     Q_INVOKABLE void breakPreferences()
     {
         QFile file(m_preferences.filePath());
-        if (!file.open(QIODevice::Append) || file.write("broken=\"unterminated\n") < 0)
+        if (!file.open(QIODevice::Append) || file.write("broken=\"unterminated\nafter=1\n") < 0)
             qFatal("TaskStoreFixture: could not break the preferences");
     }
 

@@ -7,6 +7,7 @@ import OrdlenTestSupport
 // that no control takes.
 ViewTestCase {
     name: "TaskListView"
+    width: 408
     height: 476
 
     // The store is the panel's own, so it outlives the panel's bindings.
@@ -16,6 +17,8 @@ ViewTestCase {
         height: 476
         taskStore: fixture.store
         taskList: fixture.taskList
+        panelPreferences: fixture.panelPreferences
+        loginItems: fixture.loginItems
     }
     Component { id: panelComponent; PanelOnStore {} }
     property PanelOnStore panel
@@ -23,9 +26,11 @@ ViewTestCase {
 
     // tasks: [workspace, title, done] each; then all workspaces, pending
     // tasks. Ticked under All, so nothing is held back.
-    function makePanel(tasks) {
+    function makePanel(tasks, savedWorkspaces) {
         panel = createTemporaryObject(panelComponent, owner)
         store = panel.taskStore
+        for (const name of savedWorkspaces || [])
+            store.createWorkspace(name)
         store.activeFilter = TaskFilter.All
         for (const task of tasks) {
             store.selectedWorkspace = task[0] === "Personal" ? "" : task[0]
@@ -175,4 +180,269 @@ ViewTestCase {
         compare([back.task.isCompleted, panel.taskList.doneCount, rowOf("Task 0").children[0].isExpanded], [true, 1, false])
         compare([back.isExpanded, back.animates, back.checkbox.visualCompleted], [false, true, true])
     }
+
+    // The menus and dialogs of the header.
+
+    // Opens a header menu by a click; with a path, triggers the item of that
+    // title, in a submenu when the path has two titles.
+    function openMenu(name) {
+        const button = part(name)
+        mouseClick(button)
+        tryVerify(() => button.menu && button.menu.opened)
+        return button.menu
+    }
+    function menuItem(menu, title) {
+        for (let i = 0; i < menu.count; ++i) {
+            const item = menu.itemAt(i)
+            if (item.enabled && (item.subMenu ? item.subMenu.title : item.text) === title)
+                return item
+        }
+        return null
+    }
+    function choose(name, path) {
+        let item = menuItem(openMenu(name), path[0])
+        if (path.length > 1) {
+            mouseClick(item)
+            tryVerify(() => item.subMenu.opened)
+            item = menuItem(item.subMenu, path[1])
+        }
+        mouseClick(item)
+    }
+    // What a menu lists: "-" for a divider, "✓" after a marked title.
+    function listed(menu) {
+        const titles = []
+        for (let i = 0; i < menu.count; ++i) {
+            const item = menu.itemAt(i)
+            if (item.enabled)
+                titles.push(item.text === undefined ? "-" : (item.subMenu ? item.subMenu.title : item.text) + (item.isMarked ? " ✓" : ""))
+        }
+        return titles
+    }
+
+    function test_workspaceMenu_data() {
+        return [
+            { tag: "all shown", selected: "", label: "All", symbol: "folder", color: OrdlenDesign.color.textSecondary, tint: 0,
+              items: ["All Workspaces ✓", "-", "Personal", "Home", "Work", "-", "New Workspace..."] },
+            { tag: "one selected", selected: "Work", label: "Work", symbol: "folder.fill", color: OrdlenDesign.color.accent, tint: 0.1,
+              items: ["All Workspaces", "-", "Personal", "Home", "Work ✓", "-", "New Workspace..."] },
+            // Only on a task, not saved: still a submenu with every item.
+            { tag: "long name", selected: "Quarterlyx", label: "Quarterlyx", symbol: "folder.fill", color: OrdlenDesign.color.accent, tint: 0.1,
+              items: ["All Workspaces", "-", "Personal", "Home", "Quarterlyx ✓", "Work", "-", "New Workspace..."], submenu: "Quarterlyx" }
+        ]
+    }
+    function test_workspaceMenu(data) {
+        makePanel(data.submenu ? [["Work", "Report"], [data.submenu, "Plan"]] : [["Work", "Report"]], ["Home"])
+        store.selectedWorkspace = data.selected
+        const button = part("workspaceMenu")
+        const label = findChild(button, "workspaceName")
+        compare([label.text, String(label.color), findChild(button, "workspaceBadge").color.a.toFixed(2)],
+                [data.label, String(data.color), data.tint.toFixed(2)])
+        verify(label.width <= 72 - 16 && (label.text.length < 9 || label.fontInfo.pointSize < 9), "a long name shrinks within the width")
+        compare([button.Accessible.role, button.Accessible.name, part("settingsMenu").Accessible.name],
+                [Accessible.ButtonMenu, "Switch Workspace", "Settings"])
+        const menu = openMenu("workspaceMenu")
+        compare(listed(menu), data.items)
+        compare(listed(menuItem(menu, "Personal").subMenu), ["Select"])
+        compare(listed(menuItem(menu, data.submenu || "Work").subMenu), ["Select", "-", "Move Up", "Move Down", "-", "Rename...", "Delete"])
+    }
+
+    // Every item does its one thing; moving at either end changes nothing.
+    function test_workspaceMenuItems_data() {
+        return [
+            { tag: "all workspaces", path: ["All Workspaces"], selected: "" },
+            { tag: "select", path: ["Home", "Select"], selected: "Home" },
+            { tag: "move up", path: ["Garden", "Move Up"], order: ["Personal", "Garden", "Home", "Work"] },
+            { tag: "move up, first", path: ["Home", "Move Up"], order: ["Personal", "Home", "Garden", "Work"] },
+            { tag: "move down", path: ["Home", "Move Down"], order: ["Personal", "Garden", "Home", "Work"] },
+            { tag: "rename", path: ["Home", "Rename..."], state: { showingRenameAlert: true, workspaceToRename: "Home", workspaceNameInput: "Home" } },
+            { tag: "delete", path: ["Home", "Delete"], state: { showingDeleteWorkspaceAlert: true, workspaceToDelete: "Home" } },
+            { tag: "new", path: ["New Workspace..."], state: { showingNewWorkspaceAlert: true, workspaceNameInput: "" } }
+        ]
+    }
+    function test_workspaceMenuItems(data) {
+        makePanel([["Work", "Report"]], ["Home", "Garden"])
+        store.selectedWorkspace = "Work"
+        panel.workspaceNameInput = "left over"
+        choose("workspaceMenu", data.path)
+        tryVerify(() => !part("workspaceMenu").isMenuOpen)
+        compare(store.selectedWorkspace, data.selected === undefined ? "Work" : data.selected)
+        compare(panel.taskList.availableWorkspaces, data.order || ["Personal", "Home", "Garden", "Work"])
+        for (const key in data.state || {})
+            compare(panel[key], data.state[key], key)
+    }
+
+    // Ten names at most can be reached: with ten, no new one is offered, and
+    // the last one's submenu still fits inside the panel.
+    function test_tenWorkspacesFit_data() {
+        return [{ tag: "nine", saved: 8, offered: true }, { tag: "ten", saved: 9, offered: false }]
+    }
+    function test_tenWorkspacesFit(data) {
+        makePanel([], [...Array(data.saved).keys()].map(i => "Space " + i))
+        const menu = openMenu("workspaceMenu")
+        compare(menuItem(menu, "New Workspace...") !== null, data.offered)
+        const last = menuItem(menu, "Space " + (data.saved - 1))
+        mouseClick(last)
+        tryVerify(() => last.subMenu.opened)
+        for (const shown of [menu, last.subMenu]) {
+            const box = shown.contentItem.parent.mapToItem(panel, 0, 0)
+            verify(box.x >= 0 && box.y >= 0 && box.x + shown.width <= panel.width && box.y + shown.height <= panel.height,
+                   JSON.stringify([box.x, box.y, shown.width, shown.height]))
+        }
+    }
+
+    // Arrows, Return and Escape work in the menus.
+    function test_menuKeys() {
+        makePanel([], ["Home"])
+        const menu = openMenu("workspaceMenu")
+        keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Down) // Personal
+        keyClick(Qt.Key_Down) // Home
+        keyClick(Qt.Key_Right)
+        tryVerify(() => menuItem(menu, "Home").subMenu.opened)
+        keyClick(Qt.Key_Return) // Select
+        tryCompare(store, "selectedWorkspace", "Home")
+        tryVerify(() => !menu.visible)
+        const settings = openMenu("settingsMenu")
+        keyClick(Qt.Key_Escape)
+        tryVerify(() => !settings.visible)
+        compare(panel.isPinned, false)
+    }
+
+    function nameField() { return findChild(part("workspaceNameDialog"), "workspaceNameInput") }
+
+    // The naming dialog: Return (in the field or on the button) submits once,
+    // Escape and a tap beside the card cancel. The store trims and refuses.
+    function test_namingDialog_data() {
+        return [
+            { tag: "create", open: () => panel.openNewWorkspaceAlert(), typed: "Garden ", submit: "return",
+              selected: "Garden", saved: ["Home", "Garden"] },
+            { tag: "create by the button", open: () => panel.openNewWorkspaceAlert(), typed: "Garden", submit: "button",
+              selected: "Garden", saved: ["Home", "Garden"] },
+            { tag: "create blank", open: () => panel.openNewWorkspaceAlert(), typed: "  ", submit: "return" },
+            { tag: "rename", open: () => panel.openRenameAlert("Home"), typed: "Shed", submit: "return",
+              saved: ["HomeShed"], moved: "HomeShed" },
+            { tag: "rename unchanged", open: () => panel.openRenameAlert("Home"), typed: "", submit: "button" },
+            { tag: "rename to blank", open: () => panel.openRenameAlert("Home"), typed: "", clear: true, submit: "button" },
+            { tag: "escape", open: () => panel.openNewWorkspaceAlert(), typed: "Garden", submit: "escape" },
+            { tag: "tap beside the card", open: () => panel.openRenameAlert("Home"), typed: "Shed", submit: "tap" }
+        ]
+    }
+    function test_namingDialog(data) {
+        makePanel([["Home", "Paint"]], ["Home"])
+        const paint = rowOf("Paint").task
+        const spy = createTemporaryObject(spyComponent, owner, { target: store, signalName: "workspacesChanged" })
+        data.open()
+        tryVerify(() => nameField() && nameField().visible)
+        compare(nameField().activeFocus, false, "the field waits for a click")
+        mouseClick(nameField())
+        if (data.clear)
+            nameField().selectAll()
+        type(data.typed)
+        const card = findChild(part("workspaceNameDialog"), "dialogCard")
+        if (data.submit === "tap")
+            mouseClick(card, 10, 10) // on the card: stays open
+        verify(panel.isShowingDialog)
+        if (data.submit === "return")
+            keyClick(Qt.Key_Return)
+        else if (data.submit === "button")
+            mouseClick(findChild(card, "submitButton"))
+        else if (data.submit === "escape")
+            keyClick(Qt.Key_Escape)
+        else
+            mouseClick(panel, 10, panel.height - 10)
+        panel.submitAlert() // a second submit finds the dialog closed
+        compare([panel.showingNewWorkspaceAlert, panel.showingRenameAlert], [false, false])
+        compare(store.selectedWorkspace, data.selected || "")
+        compare(spy.count, data.saved ? 1 : 0, "the list is written once, or never")
+        compare(panel.taskList.availableWorkspaces, ["Personal"].concat(data.saved || ["Home"]))
+        compare(paint.workspace, data.moved || "Home")
+        tryCompare(part("workspaceNameDialog"), "visible", false)
+        verify(part("focusSink").activeFocus)
+    }
+
+    // The field never holds more than ten characters, whatever writes it; the
+    // caret stays where the typing was.
+    function test_nameCap_data() {
+        const flag = "\u{1F1F3}\u{1F1F4}"
+        return [
+            { tag: "eleventh typed", start: "abcdefghij", caret: 10, typed: "k", text: "abcdefghij", caretAfter: 10 },
+            { tag: "typed in the middle", start: "abcdefghij", caret: 3, typed: "X", text: "abcXdefghi", caretAfter: 4 },
+            { tag: "pasted", written: "Quarterly planning review", text: "Quarterly " },
+            { tag: "flags", written: flag.repeat(11), text: flag.repeat(10) },
+            { tag: "rename prefill", rename: "Allotments!!", text: "Allotments" }
+        ]
+    }
+    function test_nameCap(data) {
+        makePanel([["Home", "Paint"]].concat(data.rename ? [[data.rename, "Dig"]] : []))
+        if (data.rename) {
+            panel.openRenameAlert(data.rename)
+        } else {
+            panel.openNewWorkspaceAlert()
+            panel.workspaceNameInput = data.start || data.written
+        }
+        tryVerify(() => nameField() && nameField().visible)
+        if (data.typed) {
+            mouseClick(nameField())
+            nameField().cursorPosition = data.caret
+            type(data.typed)
+            compare(nameField().cursorPosition, data.caretAfter)
+        }
+        compare([panel.workspaceNameInput, nameField().text], [data.text, data.text])
+    }
+
+    // The count covers every task of the workspace, whatever the filter and
+    // the search, and none of another; Cancel changes nothing.
+    function test_deleteConfirmation_data() {
+        return [
+            { tag: "with tasks", name: "Work", message: "\"Work\" and its 3 task(s) will be permanently deleted.", press: "deleteButton", left: 2, deleted: true },
+            { tag: "empty", name: "Garden", message: "\"Garden\" will be deleted.", press: "deleteButton", left: 5, deleted: true },
+            { tag: "cancel", name: "Work", message: "\"Work\" and its 3 task(s) will be permanently deleted.", press: "cancelButton", left: 5 },
+            { tag: "escape", name: "Work", message: "\"Work\" and its 3 task(s) will be permanently deleted.", press: "escape", left: 5 }
+        ]
+    }
+    function test_deleteConfirmation(data) {
+        makePanel([["Work", "Report"], ["Work", "Mail", true], ["Work", "Plan"], ["Workshop", "Saw"], ["Personal", "Milk"]], ["Garden"])
+        store.searchText = "a"
+        panel.openDeleteAlert(data.name)
+        const dialog = part("deleteWorkspaceDialog")
+        tryVerify(() => findChild(dialog, "dialogMessage"))
+        compare(findChild(dialog, "dialogMessage").text, data.message)
+        if (data.press === "escape")
+            keyClick(Qt.Key_Escape)
+        else
+            mouseClick(findChild(dialog, data.press))
+        compare([panel.showingDeleteWorkspaceAlert, panel.fixture.taskCount()], [false, data.left])
+        compare(panel.workspaceToDelete, data.deleted ? "" : data.name)
+        compare(panel.taskList.availableWorkspaces.includes(data.name), !data.deleted)
+    }
+
+    // The pin is written to the preferences file, or left as the file holds
+    // it when that can't be written.
+    function test_keepWindowOpen_data() {
+        return [{ tag: "written", pinned: [true, false] }, { tag: "file broken", broken: true, pinned: [false, false] }]
+    }
+    function test_keepWindowOpen(data) {
+        makePanel([])
+        if (data.broken)
+            panel.fixture.breakPreferences()
+        for (const expected of data.pinned) {
+            choose("settingsMenu", ["Keep Window Open"])
+            compare(panel.isPinned, expected)
+            compare(menuItem(part("settingsMenu").menu, "Keep Window Open").isMarked, expected)
+        }
+    }
+
+    function test_launchAtLoginAndQuit() {
+        makePanel([])
+        const items = panel.loginItems
+        choose("settingsMenu", ["Launch at Login"])
+        compare(items.isEnabled, true)
+        choose("settingsMenu", ["Disable Launch at Login"])
+        compare(items.isEnabled, false)
+        const quit = createTemporaryObject(spyComponent, owner, { target: panel, signalName: "quitRequested" })
+        choose("settingsMenu", ["Quit Ordlen"])
+        compare(quit.count, 1)
+    }
+
+    Component { id: spyComponent; SignalSpy {} }
 }
