@@ -113,6 +113,23 @@ settled() {
   [ "$moved" -le 20 ]
 }
 
+# The header's menus, opened by a click and waited for until drawn; the keys
+# then move through them as the arrows do.
+open_menu() {
+  import -window root "$work/before-menu.png"
+  click_panel "$1" "$2"
+  wait_for 5 shows panel "$work/menu.png" "$work/before-menu.png" -ge 300 || fail "the menu at $1,$2 did not open"
+  # Keys pressed while it still fades in are lost.
+  rm -f "$work/last-panel.png"
+  wait_for 5 settled panel "$work/menu.png" || fail "the menu at $1,$2 did not come to rest"
+}
+workspace_menu() { open_menu 54 24; }
+settings_menu() { open_menu $((pop_w - 54)) 24; }
+keys() { for key in "$@"; do xdotool key "$key"; done; }
+
+preferences="$XDG_CONFIG_HOME/Ordlen/Ordlen.conf"
+prefers() { grep -q "$1" "$preferences" 2>/dev/null; }
+
 sql() { sqlite3 -readonly "$store" "$1" 2>/dev/null; }
 quoted() { printf "'%s'" "${1//\'/\'\'}"; }
 tasks_titled() { sql "SELECT count(*) FROM TaskItem WHERE title = $(quoted "$1")"; }

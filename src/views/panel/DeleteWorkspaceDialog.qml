@@ -12,6 +12,17 @@ PanelDialog {
     // How many tasks go with it, of every status.
     property int taskCount
 
+    // What the card says, as last shown: a closing card keeps its message
+    // while the owner forgets the workspace.
+    property string message
+    Binding on message {
+        value: root.taskCount >= 1
+               ? "\"" + root.workspace + "\" and its " + root.taskCount + " task(s) will be permanently deleted."
+               : "\"" + root.workspace + "\" will be deleted."
+        when: root.shown
+        restoreMode: Binding.RestoreNone
+    }
+
     signal confirmed()
     signal cancelled()
 
@@ -35,9 +46,7 @@ PanelDialog {
         Text {
             objectName: "dialogMessage"
             width: parent.width
-            text: root.taskCount >= 1
-                  ? "\"" + root.workspace + "\" and its " + root.taskCount + " task(s) will be permanently deleted."
-                  : "\"" + root.workspace + "\" will be deleted."
+            text: root.message
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
             font: OrdlenDesign.font.taskTitle

@@ -42,6 +42,8 @@ FocusScope {
         // Every tap, wheel and hover stops here: the panel under it is out of reach.
         MouseArea {
             anchors.fill: parent
+            // Once closing, the panel is back in reach.
+            enabled: root.shown
             hoverEnabled: true
             acceptedButtons: Qt.AllButtons
             onClicked: root.dimmedAreaTapped()
@@ -82,6 +84,7 @@ FocusScope {
         // Taps on the card stay on the card.
         MouseArea {
             anchors.fill: parent
+            enabled: root.shown
             acceptedButtons: Qt.AllButtons
         }
 

@@ -12,6 +12,13 @@ PanelDialog {
 
     property bool isRenaming: false
     property string text
+    // The mode as last shown: a closing dialog keeps its title and button.
+    property bool showsRenaming
+    Binding on showsRenaming {
+        value: root.isRenaming
+        when: root.shown
+        restoreMode: Binding.RestoreNone
+    }
 
     signal textEdited(string text)
     signal submitted()
@@ -29,7 +36,7 @@ PanelDialog {
         Text {
             objectName: "dialogTitle"
             width: parent.width
-            text: root.isRenaming ? "Rename Workspace" : "New Workspace"
+            text: root.showsRenaming ? "Rename Workspace" : "New Workspace"
             font.family: OrdlenDesign.font.taskTitle.family
             font.pointSize: OrdlenDesign.font.taskTitle.pointSize
             font.weight: Font.DemiBold
@@ -87,7 +94,7 @@ PanelDialog {
                 objectName: "submitButton"
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
-                text: root.isRenaming ? "Rename" : "Create"
+                text: root.showsRenaming ? "Rename" : "Create"
                 font.family: OrdlenDesign.font.header.family
                 font.pointSize: OrdlenDesign.font.header.pointSize
                 font.weight: Font.DemiBold

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Keep Window Open: pinned, the popover stays when another window takes the
+# keyboard; unpinned, it closes. The pin survives a restart, and "Quit
+# Ordlen" ends the app with status 0, its store closed and checkpointed.
+source "$(dirname "$0")/e2e.sh"
+
+# Another program's window, to take the keyboard from the popover.
+xmessage -geometry +40+600 "another window" >"$work/xmessage.log" 2>&1 &
+pids+=($!)
+wait_for 10 sh -c 'xdotool search --name "^xmessage$" >/dev/null' || fail "xmessage did not start"
+other="$(xdotool search --name '^xmessage$' | head -n1)"
+focus_other() { xdotool windowfocus --sync "$other"; }
+# A click on the icon just after the popover closed on losing the keyboard
+# is taken for the click that closed it: click again until it opens.
+reopened() { popover_shown || { click_icon && wait_for 1 popover_shown; }; }
+reopen() { wait_for 5 reopened || fail "the popover did not reopen ($1)"; }
+
+toggle_pin() {
+  settings_menu
+  keys Down Return
+}
+# quit_from_menu <name>: "Quit Ordlen", the last item; the app must exit with 0.
+quit_from_menu() {
+  settings_menu
+  keys Down Down Down Return
+  wait_for 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Quit Ordlen did not end the app ($1)"
+  local status=0
+  wait "$app_pid" || status=$?
+  [ "$status" -eq 0 ] || fail "Quit Ordlen ended the app with status $status ($1)"
+  [ ! -e "$store-wal" ] || fail "the store's write-ahead log is left after quitting ($1)"
+}
+
+open_popover first
+focus_other
+wait_for 5 popover_hidden || fail "the unpinned popover stayed when another window took the keyboard"
+
+reopen "unpinned"
+toggle_pin
+wait_for 5 prefers "isPinned=true" || fail "Keep Window Open was not written to $preferences"
+focus_other
+! wait_for 1 popover_hidden || fail "the pinned popover closed when another window took the keyboard"
+click_icon
+wait_for 5 popover_hidden || fail "the tray icon did not close the pinned popover"
+
+reopen "pinned"
+quit_from_menu first
+
+# The pin holds from the first showing after a restart.
+open_popover again
+focus_other
+! wait_for 1 popover_hidden || fail "after a restart the pinned popover closed when another window took the keyboard"
+toggle_pin
+wait_for 5 prefers "isPinned=false" || fail "unpinning was not written to $preferences"
+click_panel 204 300 # gives the keyboard back to the popover
+focus_other
+wait_for 5 popover_hidden || fail "the unpinned popover stayed when another window took the keyboard"
+reopen "after the restart"
+quit_from_menu again
+no_failures_reported
