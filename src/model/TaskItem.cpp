@@ -63,6 +63,22 @@ void TaskItem::appendSubtask(SubTaskItem *subtask)
 {
     subtask->m_listIndex = m_subtasks.isEmpty() ? 0 : Positions::after(m_subtasks.constLast()->m_listIndex);
     adoptSubtask(subtask);
+    announceSubtask(subtask);
+}
+
+void TaskItem::restoreSubtask(SubTaskItem *subtask)
+{
+    const auto place =
+        std::upper_bound(m_subtasks.cbegin(), m_subtasks.cend(), subtask->m_listIndex,
+                         [](qint64 index, const SubTaskItem *other) { return index < other->m_listIndex; });
+    subtask->m_task = this;
+    subtask->setParent(this);
+    m_subtasks.insert(place - m_subtasks.cbegin(), subtask);
+    announceSubtask(subtask);
+}
+
+void TaskItem::announceSubtask(SubTaskItem *subtask)
+{
     emit subtask->taskChanged();
     emit subtaskAppended(subtask);
     emit subtasksChanged();

@@ -63,6 +63,9 @@ public:
     void appendSubtask(SubTaskItem *subtask);
     // Adds a subtask that already has its place in the list (read back).
     void adoptSubtask(SubTaskItem *subtask);
+    // Puts a subtask back at its place in the list (its listIndex), as an
+    // undo does, and announces it as appendSubtask does.
+    void restoreSubtask(SubTaskItem *subtask);
     // Removes this one subtask; the others keep their order. Ids are not
     // used: a file written by another tool may repeat them.
     void removeSubtask(SubTaskItem *subtask);
@@ -78,6 +81,8 @@ signals:
     void subtaskProgressChanged();
 
 private:
+    void announceSubtask(SubTaskItem *subtask);
+
     QUuid m_id;
     QString m_title;
     LowercasedText m_lowercasedTitle;

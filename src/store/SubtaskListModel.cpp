@@ -46,9 +46,11 @@ void SubtaskListModel::follow(SubTaskItem *subtask)
 
 void SubtaskListModel::onAppended(SubTaskItem *subtask)
 {
-    // The newest in list order: after every subtask of its position or lower.
+    // By position, ties in list order: a new subtask goes after every one of
+    // its position or lower, one put back by an undo to its old place.
     const auto it = std::partition_point(m_rows.cbegin(), m_rows.cend(), [&](const SubTaskItem *row) {
-        return row->sortOrder() <= subtask->sortOrder();
+        return row->sortOrder() < subtask->sortOrder() ||
+               (row->sortOrder() == subtask->sortOrder() && row->listIndex() <= subtask->listIndex());
     });
     const int row = int(it - m_rows.cbegin());
     beginInsertRows(QModelIndex(), row, row);

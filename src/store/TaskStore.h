@@ -2,14 +2,19 @@
 
 #include "TaskFilter.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QUuid>
 #include <QtQmlIntegration/qqmlintegration.h>
 
 class ModelContext;
 class QTimer;
+class QUndoStack;
+struct StoreState;
+struct SubtaskState;
 class Preferences;
 class SubTaskItem;
 class TaskItem;
@@ -32,9 +37,12 @@ class TaskStore : public QObject
     Q_PROPERTY(QString selectedWorkspace READ selectedWorkspace WRITE setSelectedWorkspace NOTIFY
                    selectedWorkspaceChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+    Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
+    Q_PROPERTY(bool canRedo READ canRedo NOTIFY historyChanged)
 
 public:
     TaskStore(ModelContext *context, Preferences *preferences, QObject *parent = nullptr);
+    ~TaskStore() override;
 
     TaskFilter activeFilter() const { return m_activeFilter; }
     void setActiveFilter(TaskFilter filter);
@@ -70,6 +78,17 @@ public:
     // Whether a new workspace may be offered beside these names.
     Q_INVOKABLE static bool offersNewWorkspace(const QStringList &available);
 
+    // History: every change above (selecting, filtering and searching
+    // aside) can be taken back and done again, each time saved like any
+    // change. A change that could not be saved is not kept. Each answers
+    // false, with a line, when it can't: nothing to take back, the tasks
+    // changed since in a way the history does not know, or the save failed
+    // (the store and the history are then as they were).
+    bool canUndo() const;
+    bool canRedo() const;
+    Q_INVOKABLE bool undo();
+    Q_INVOKABLE bool redo();
+
     // Subtasks
     Q_INVOKABLE SubTaskItem *addSubtask(TaskItem *task, const QString &title);
     Q_INVOKABLE void toggleSubtask(SubTaskItem *subtask);
@@ -82,10 +101,24 @@ signals:
     void searchTextChanged();
     // After every write of the saved workspace list.
     void workspacesChanged();
+    void historyChanged();
 
 private:
+    class Recording;
+    enum class Scope
+    {
+        Tasks,
+        Workspaces
+    };
+
     // Saves the pending changes; a passing failure is tried again shortly.
     void save();
+    QHash<QUuid, TaskItem *> tasksById() const;
+    // The state now of what `like` holds.
+    StoreState currentState(const StoreState &like) const;
+    void restore(const StoreState &state);
+    void restoreSubtasks(TaskItem *task, const QList<SubtaskState> &wanted);
+    bool step(bool undoing);
     bool holds(const TaskItem *task) const;
     bool holds(const SubTaskItem *subtask) const;
     QList<TaskItem *> fetchAllTasks() const;
@@ -101,4 +134,7 @@ private:
     ModelContext *m_context;
     Preferences *m_preferences;
     QTimer *m_retry;
+    QUndoStack *m_history;
+    // Set by a save or a preferences write that failed, for the history.
+    bool m_saveFailed = false;
 };

@@ -160,6 +160,19 @@ FocusScope {
         onActivated: root.openAddField()
     }
 
+    // Take back the last change, or do it again; a text field that has the
+    // keyboard takes these keys for its own text.
+    Shortcut {
+        sequence: "Ctrl+Z"
+        enabled: !root.isShowingDialog
+        onActivated: root.taskStore.undo()
+    }
+    Shortcut {
+        sequences: ["Ctrl+Shift+Z", "Ctrl+Y"]
+        enabled: !root.isShowingDialog
+        onActivated: root.taskStore.redo()
+    }
+
     Item {
         id: header
         x: root.horizontalPadding

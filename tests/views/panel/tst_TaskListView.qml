@@ -445,4 +445,22 @@ ViewTestCase {
     }
 
     Component { id: spyComponent; SignalSpy {} }
+
+    // Ctrl+Z takes back the last change and Ctrl+Shift+Z or Ctrl+Y does it
+    // again; in a text field they are the field's own.
+    function test_undoKeys() {
+        makePanel([["Personal", "Milk"]])
+        keyClick(Qt.Key_Z, Qt.ControlModifier)
+        compare(panel.fixture.taskCount(), 0)
+        keyClick(Qt.Key_Y, Qt.ControlModifier)
+        compare(panel.fixture.taskCount(), 1)
+        keyClick(Qt.Key_Z, Qt.ControlModifier)
+        keyClick(Qt.Key_Z, Qt.ControlModifier | Qt.ShiftModifier)
+        compare([panel.fixture.taskCount(), shown()], [1, ["PERSONAL", "Milk"]])
+        panel.openSearchField()
+        tryVerify(() => part("searchTaskField") && part("searchTaskField").isFocused)
+        type("x")
+        keyClick(Qt.Key_Z, Qt.ControlModifier)
+        compare([store.searchText, panel.fixture.taskCount()], ["", 1])
+    }
 }
