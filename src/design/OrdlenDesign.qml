@@ -101,6 +101,8 @@ QtObject {
         readonly property int toggleDelay: animations.scaled(80)
         // Fields take the keyboard focus once they are on screen.
         readonly property int focusDelay: animations.scaled(50)
+        // How long the notice after a deletion offers to take it back.
+        readonly property int undoNoticeDuration: animations.scaled(5000)
     }
 
     // A spring given by response (seconds) and damping fraction.

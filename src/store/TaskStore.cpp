@@ -52,7 +52,11 @@ public:
         TaskStore *store = &m_store;
         store->m_history->push(new StoreChange(m_text, std::move(before), std::move(after),
                                                [store](const StoreState &state) { store->restore(state); }));
+        if (!m_deletion.isEmpty())
+            emit store->deletionRecorded(m_deletion);
     }
+    // Names what a deletion took, once it is in the history.
+    void setDeletion(const QString &what) { m_deletion = what; }
     Recording(const Recording &) = delete;
     Recording &operator=(const Recording &) = delete;
 
@@ -62,6 +66,7 @@ private:
     ChangeRecorder m_recorder;
     std::optional<QStringList> m_workspaces;
     std::optional<QString> m_selected;
+    QString m_deletion;
 };
 
 TaskStore::TaskStore(ModelContext *context, Preferences *preferences, QObject *parent)
@@ -182,7 +187,8 @@ void TaskStore::deleteTask(TaskItem *task)
 {
     if (!holds(task))
         return;
-    const Recording recording(*this, QStringLiteral("Delete Task"), {task});
+    Recording recording(*this, QStringLiteral("Delete Task"), {task});
+    recording.setDeletion(QStringLiteral("Task deleted"));
     m_context->deleteRecord(task);
     save();
 }
@@ -267,13 +273,16 @@ void TaskStore::deleteWorkspace(const QString &name)
 {
     if (name == personalWorkspace)
         return;
-    const Recording recording(*this, QStringLiteral("Delete Workspace"), {}, Scope::Workspaces);
+    Recording recording(*this, QStringLiteral("Delete Workspace"), {}, Scope::Workspaces);
 
     QList<TaskItem *> doomed;
     for (TaskItem *task : fetchAllTasks()) {
         if (task->workspace() == name)
             doomed.append(task);
     }
+    recording.setDeletion(doomed.isEmpty()
+                              ? QStringLiteral("Workspace deleted")
+                              : QStringLiteral("Workspace and %1 task(s) deleted").arg(doomed.size()));
     m_context->deleteRecords(doomed);
 
     QStringList saved = savedWorkspaces();
@@ -376,7 +385,8 @@ void TaskStore::deleteSubtask(SubTaskItem *subtask, TaskItem *task)
     // deleting it would take it out of its real task behind the caller's back.
     if (!holds(subtask) || !holds(task) || subtask->task() != task)
         return;
-    const Recording recording(*this, QStringLiteral("Delete Subtask"), {task});
+    Recording recording(*this, QStringLiteral("Delete Subtask"), {task});
+    recording.setDeletion(QStringLiteral("Subtask deleted"));
     m_context->deleteRecord(subtask);
     save();
 }

@@ -102,6 +102,9 @@ signals:
     // After every write of the saved workspace list.
     void workspacesChanged();
     void historyChanged();
+    // A deletion was made and can be taken back; what went, for a notice
+    // ("Task deleted").
+    void deletionRecorded(const QString &what);
 
 private:
     class Recording;

@@ -336,6 +336,33 @@ FocusScope {
         }
     }
 
+    // After a deletion, for a few seconds: what went, and a way back. Just
+    // above the bottom bar, so it never covers a field.
+    UndoNotice {
+        id: undoNotice
+        objectName: "undoNotice"
+        x: (root.width - width) / 2
+        y: bottomBar.y - height - 6
+        onUndoChosen: {
+            shown = false
+            root.taskStore.undo()
+        }
+
+        Timer {
+            id: undoNoticeTimer
+            interval: OrdlenDesign.animation.undoNoticeDuration
+            onTriggered: undoNotice.shown = false
+        }
+        Connections {
+            target: root.taskStore
+            function onDeletionRecorded(what: string) {
+                undoNotice.text = what
+                undoNotice.shown = true
+                undoNoticeTimer.restart()
+            }
+        }
+    }
+
     FocusScope {
         id: bottomBar
         objectName: "bottomBar"

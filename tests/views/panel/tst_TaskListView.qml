@@ -463,4 +463,30 @@ ViewTestCase {
         keyClick(Qt.Key_Z, Qt.ControlModifier)
         compare([store.searchText, panel.fixture.taskCount()], ["", 1])
     }
+
+    // A deletion offers its undo for a while, just above the bottom bar.
+    function test_undoNotice_data() {
+        return [
+            { tag: "task", remove: () => store.deleteTask(rowOf("Milk").task), text: "Task deleted", undo: true },
+            { tag: "workspace", remove: () => store.deleteWorkspace("Work"), text: "Workspace and 1 task(s) deleted", undo: true },
+            { tag: "left to pass", remove: () => store.deleteTask(rowOf("Milk").task), text: "Task deleted", undo: false }
+        ]
+    }
+    function test_undoNotice(data) {
+        makePanel([["Personal", "Milk"], ["Work", "Report"]])
+        const notice = part("undoNotice")
+        // Left alone, it goes after a moment (5 s, scaled down here).
+        OrdlenDesign.animation.durationScale = data.undo ? 1 : 0.01
+        data.remove()
+        compare([notice.shown, notice.text, panel.fixture.taskCount()], [true, data.text, 1])
+        verify(notice.y + notice.height <= part("bottomBar").y, "clear of the bottom bar")
+        if (data.undo) {
+            tryCompare(notice, "opacity", 1)
+            mouseClick(findChild(notice, "undoButton"))
+            compare([notice.shown, panel.fixture.taskCount()], [false, 2])
+        } else {
+            tryCompare(notice, "shown", false)
+            compare(panel.fixture.taskCount(), 1)
+        }
+    }
 }
