@@ -23,7 +23,7 @@ packages=(
   # the tray shell asks the X server whether a compositor runs
   libxcb1-dev
   # install and package: icon rendering, desktop entry and metainfo checks, the .deb
-  librsvg2-bin desktop-file-utils appstream dpkg-dev fakeroot lintian
+  librsvg2-bin desktop-file-utils appstream man-db dpkg-dev fakeroot lintian
 )
 
 missing=()
