@@ -5,7 +5,7 @@
 BUILD_DIR ?= build
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan bench gallery format clean
+.PHONY: all deps configure build run test test-asan bench gallery package format clean
 
 all: build
 
@@ -43,6 +43,13 @@ bench: build
 
 gallery: build
 	@bash scripts/gallery.sh $(BUILD_DIR)
+
+# The .deb, built by CPack into the build folder, then checked by lintian:
+# an error fails the target, warnings are shown.
+package: build
+	rm -f $(BUILD_DIR)/ordlen_*.deb
+	cd $(BUILD_DIR) && cpack
+	lintian --fail-on error $(BUILD_DIR)/ordlen_*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,6 +1,7 @@
 #include "OrdlenApp.h"
 
 #include "AppDelegate.h"
+#include "CommandLine.h"
 #include "DiagnosticLog.h"
 #include "SingleInstance.h"
 #include "StartupTrace.h"
@@ -19,6 +20,11 @@ constexpr int notifyTimeoutMs = 800;
 
 int OrdlenApp::main(int argc, char *argv[])
 {
+    QApplication::setApplicationName(QStringLiteral("Ordlen"));
+    QApplication::setApplicationVersion(QStringLiteral(ORDLEN_VERSION));
+    if (const std::optional<int> exitCode = CommandLine::handle(argc, argv))
+        return *exitCode;
+
     // Without a display Qt would abort with a long plugin report.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -34,7 +40,6 @@ int OrdlenApp::main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
-    QApplication::setApplicationName(QStringLiteral("Ordlen"));
     QApplication app(argc, argv);
     // The popover comes and goes; hiding it must not end the app.
     QApplication::setQuitOnLastWindowClosed(false);
