@@ -56,6 +56,7 @@ FocusScope {
             panelPreferences: root.panelPreferences
             loginItems: root.loginItems
             onQuitRequested: Qt.quit()
+            onDismissRequested: root.popover?.closePopover()
         }
     }
 

@@ -141,6 +141,12 @@ void PopoverWindow::dismiss()
     hide();
 }
 
+void PopoverWindow::closePopover()
+{
+    if (m_presentation == Presentation::Popover)
+        dismiss();
+}
+
 bool PopoverWindow::wasJustDeactivated() const
 {
     return m_sinceDeactivation.isValid() && m_sinceDeactivation.elapsed() < dismissalEchoMs;

@@ -56,6 +56,8 @@ public:
     // Shows the ordinary window, or raises it when it is already shown.
     void showAsWindow();
     void dismiss();
+    // Closes the popover (Escape in the panel); an ordinary window stays.
+    Q_INVOKABLE void closePopover();
     // Whether it closed on losing activation a moment ago: the click on the
     // tray icon that took the activation away must not open it again.
     bool wasJustDeactivated() const;

@@ -63,7 +63,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    TaskItem *taskAt(int row) const { return m_rows.value(row); }
+    // Null outside the rows.
+    Q_INVOKABLE TaskItem *taskAt(int row) const { return m_rows.value(row); }
     int pendingCount() const { return m_pendingCount; }
     int doneCount() const { return int(m_taskCount) - m_pendingCount; }
     bool isEmpty() const { return m_rows.isEmpty(); }

@@ -39,6 +39,28 @@ FocusScope {
 
     // "Quit Ordlen" was chosen.
     signal quitRequested()
+    // Escape with nothing open: the panel is done with.
+    signal dismissRequested()
+
+    // The row the arrow keys reached, ringed while the list has the keyboard.
+    property bool showsFocusRing: false
+    readonly property TaskItem focusedTask: showsFocusRing && focusSink.activeFocus
+                                            ? taskList.taskAt(listView.currentIndex) : null
+    // Asks the row of the task to start editing its title.
+    signal editRequested(TaskItem task)
+
+    function moveFocus(target: int) {
+        if (listView.count === 0)
+            return
+        listView.currentIndex = Math.max(0, Math.min(listView.count - 1, target))
+        listView.positionViewAtIndex(listView.currentIndex, ListView.Contain)
+        showsFocusRing = true
+    }
+
+    function stepFocus(step: int) {
+        moveFocus(listView.currentIndex < 0 || !showsFocusRing ? (step > 0 ? 0 : listView.count - 1)
+                                                              : listView.currentIndex + step)
+    }
 
     // The corners of the window around the panel, which the dimming under
     // its dialogs follows.
@@ -75,6 +97,7 @@ FocusScope {
     // A tap on a part of the panel that no control takes: closes an open
     // field (the query stays) and ends any text editing.
     function dismiss() {
+        showsFocusRing = false
         closeFields()
         focusSink.forceActiveFocus()
     }
@@ -142,11 +165,51 @@ FocusScope {
             loginItems.enable()
     }
 
-    // Takes the keyboard from editors and fields when they are done.
+    // Takes the keyboard from editors and fields when they are done, and
+    // moves through the rows: arrows, Home and End; Space ticks, Delete
+    // removes, Return or F2 retitles the ringed task.
     Item {
         id: focusSink
         objectName: "focusSink"
         focus: true
+        activeFocusOnTab: true
+        Accessible.role: Accessible.List
+        Accessible.name: "Tasks"
+
+        Keys.onUpPressed: root.stepFocus(-1)
+        Keys.onDownPressed: root.stepFocus(+1)
+        Keys.onEscapePressed: root.dismissRequested()
+        Keys.onPressed: event => {
+            const task = root.focusedTask
+            if (event.key === Qt.Key_Home || event.key === Qt.Key_End)
+                root.moveFocus(event.key === Qt.Key_Home ? 0 : listView.count - 1)
+            else if (task && event.key === Qt.Key_Space)
+                root.taskStore.toggleTask(task)
+            else if (task && event.key === Qt.Key_Delete)
+                root.taskStore.deleteTask(task)
+            else if (task && (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_F2))
+                root.editRequested(task)
+            else
+                return
+            event.accepted = true
+        }
+    }
+
+    Shortcut {
+        sequence: "Ctrl+F"
+        enabled: !root.isShowingDialog
+        onActivated: root.openSearchField()
+    }
+    // Ctrl+1, Ctrl+2, Ctrl+3: All, Pending, Done.
+    Instantiator {
+        model: [TaskFilter.All, TaskFilter.Pending, TaskFilter.Done]
+        Shortcut {
+            required property int index
+            required property int modelData
+            sequence: "Ctrl+" + (index + 1)
+            enabled: !root.isShowingDialog
+            onActivated: root.taskStore.activeFilter = modelData
+        }
     }
 
     TapHandler {
@@ -327,6 +390,28 @@ FocusScope {
                     width: parent.width - 2 * root.horizontalPadding
                     task: rowSlot.task
                     store: root.taskStore
+                }
+
+                // The keyboard's place in the list.
+                Rectangle {
+                    objectName: "focusRing"
+                    x: row.x - 4
+                    y: -2
+                    width: row.width + 8
+                    height: row.height + 4
+                    radius: 10
+                    color: "transparent"
+                    border.width: 1.5
+                    border.color: OrdlenDesign.withOpacity(OrdlenDesign.color.accent, 0.6)
+                    visible: root.focusedTask !== null && root.focusedTask === rowSlot.task
+                }
+
+                Connections {
+                    target: root
+                    function onEditRequested(task: TaskItem) {
+                        if (task === rowSlot.task)
+                            row.startEdit()
+                    }
                 }
             }
 

@@ -489,4 +489,33 @@ ViewTestCase {
             compare(panel.fixture.taskCount(), 1)
         }
     }
+
+    // The panel from the keyboard: the arrows, Home and End ring a row, and
+    // the keys act on the ringed task.
+    function test_keyboard() {
+        makePanel([["Personal", "Milk"], ["Personal", "Bread"], ["Personal", "Eggs"]])
+        store.activeFilter = TaskFilter.All
+        part("focusSink").forceActiveFocus()
+        const dismissed = createTemporaryObject(spyComponent, owner, { target: panel, signalName: "dismissRequested" })
+        const ringed = () => panel.focusedTask ? panel.focusedTask.title : ""
+        compare(ringed(), "")
+        keyClick(Qt.Key_Down)
+        keyClick(Qt.Key_Down)
+        compare(ringed(), "Bread")
+        verify(findChild(rowOf("Bread"), "focusRing").visible)
+        keyClick(Qt.Key_Space)
+        verify(rowOf("Bread").task.isCompleted)
+        keyClick(Qt.Key_End)
+        keyClick(Qt.Key_Delete)
+        compare([panel.fixture.taskCount(), part("undoNotice").text], [2, "Task deleted"])
+        keyClick(Qt.Key_Home)
+        keyClick(Qt.Key_F2)
+        verify(rowOf("Milk").children[0].isEditing)
+        keyClick(Qt.Key_Escape) // ends the edit
+        part("focusSink").forceActiveFocus()
+        keyClick(Qt.Key_Escape)
+        keyClick(Qt.Key_3, Qt.ControlModifier)
+        keyClick(Qt.Key_F, Qt.ControlModifier)
+        compare([dismissed.count, store.activeFilter, panel.showingSearchInput], [1, TaskFilter.Done, true])
+    }
 }
