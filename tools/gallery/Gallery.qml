@@ -16,7 +16,7 @@ Window {
     readonly property list<Component> sheets: [
         tokenSheet, checkboxSheet, addFieldSheet, searchSheet, filterSheet, emptySheet,
         taskRowSheet, expandedRowSheet, subtaskRowSheet, storeNoticeSheet, panelListSheet,
-        panelBottomBarSheet, panelMenuSheet, panelDialogSheet
+        panelBottomBarSheet, panelMenuSheet, panelDialogSheet, panelKeyboardSheet
     ]
     // Tasks for the row samples, made once in the gallery's store.
     property var rowTasks: ({})
@@ -369,6 +369,30 @@ Window {
                 label: "delete an empty workspace"
                 onSettled: deleteEmptySample.panel.openDeleteAlert("Garden")
                 PanelSample { id: deleteEmptySample; tasks: gallery.panelTasks; savedWorkspaces: ["Garden"] }
+            }
+        }
+    }
+
+    Component {
+        id: panelKeyboardSheet
+        GallerySheet {
+            name: "panel-keyboard"
+            GallerySample {
+                label: "a row ringed from the keyboard"
+                onSettled: {
+                    ringSample.part("focusSink").forceActiveFocus()
+                    ringSample.panel.moveFocus(2)
+                }
+                PanelSample { id: ringSample; tasks: gallery.panelTasks }
+            }
+            GallerySample {
+                label: "after a deletion"
+                onSettled: {
+                    const notice = noticeSample.part("undoNotice") as UndoNotice
+                    notice.text = "Task deleted"
+                    notice.shown = true
+                }
+                PanelSample { id: noticeSample; tasks: gallery.panelTasks }
             }
         }
     }
