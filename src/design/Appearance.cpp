@@ -1,12 +1,16 @@
 #include "Appearance.h"
 
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QPalette>
+
+Q_LOGGING_CATEGORY(lcAppearance, "ordlen.appearance")
 
 namespace {
 
@@ -78,10 +82,12 @@ bool Appearance::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void Appearance::onPortalSettingChanged(const QString &group, const QString &key, const QDBusVariant &value)
+void Appearance::onPortalSettingChanged(const QDBusMessage &message)
 {
-    if (group == appearanceGroup && key == colorSchemeKey)
-        setPortalScheme(static_cast<PortalScheme>(unwrapScheme(value.variant())));
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() == 3 && arguments.at(0).toString() == appearanceGroup &&
+        arguments.at(1).toString() == colorSchemeKey)
+        setPortalScheme(static_cast<PortalScheme>(unwrapScheme(arguments.at(2))));
 }
 
 void Appearance::readPortal()
@@ -89,8 +95,10 @@ void Appearance::readPortal()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    bus.connect(portalService, portalPath, portalSettings, QStringLiteral("SettingChanged"), this,
-                SLOT(onPortalSettingChanged(QString, QString, QDBusVariant)));
+    // Without it the scheme is read once, at start.
+    if (!bus.connect(portalService, portalPath, portalSettings, QStringLiteral("SettingChanged"), this,
+                     SLOT(onPortalSettingChanged(QDBusMessage))))
+        qCWarning(lcAppearance) << "cannot follow the desktop's colour scheme:" << bus.lastError().message();
     QDBusMessage call =
         QDBusMessage::createMethodCall(portalService, portalPath, portalSettings, QStringLiteral("Read"));
     call << appearanceGroup << colorSchemeKey;

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
-#include <QDBusVariant>
+#include <QDBusMessage>
 
 // Light or dark, as the desktop shows it. Qt 6.4 has no colour-scheme API,
 // so the answer comes from the desktop portal's org.freedesktop.appearance
@@ -52,7 +52,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
-    void onPortalSettingChanged(const QString &group, const QString &key, const QDBusVariant &value);
+    // The portal's SettingChanged(s group, s key, v value). Qt 6.4 can't
+    // connect a signal with a variant argument to a slot that names its
+    // types, so the slot takes the whole message.
+    void onPortalSettingChanged(const QDBusMessage &message);
 
 private:
     void readPortal();

@@ -4,6 +4,9 @@
 #include "SymbolImageProvider.h"
 #include "SystemFont.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QPalette>
@@ -49,6 +52,27 @@ private slots:
         QTRY_COMPARE(appearance.isDark(), dark);
         QCOMPARE(changed.count(), dark ? 1 : 0);
         QCOMPARE(appearance.primaryLabel().lightness() > 128, dark);
+    }
+
+    // A change of the desktop's colour scheme arrives while the app runs.
+    // Needs a session bus of its own: ctest runs this under dbus-run-session
+    // as tst_design_portal, where this process plays the portal.
+    void followsThePortalLive()
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected())
+            QSKIP("no session bus: tst_design_portal runs this");
+        QVERIFY(bus.registerService("org.freedesktop.portal.Desktop"));
+        QGuiApplication::setPalette(QPalette(Qt::lightGray, Qt::white));
+        Appearance appearance;
+        for (const uint scheme : {1u, 2u}) {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings", "SettingChanged");
+            signal << "org.freedesktop.appearance"
+                   << "color-scheme" << QVariant::fromValue(QDBusVariant(scheme));
+            QVERIFY(bus.send(signal));
+            QTRY_COMPARE(appearance.isDark(), scheme == 1);
+        }
     }
 
     void fontPointsAreLogicalPixelsWhateverTheDpi()
