@@ -46,13 +46,6 @@ void commitAndCrash(const QString &path, const char *sql)
     ::waitpid(child, &status, 0);
 }
 
-void makeStore(const QString &path)
-{
-    auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
-    Preferences preferences(path + ".conf");
-    TaskStore(container->mainContext(), &preferences).addTask("Mine");
-}
-
 // The store file and its companions, each by content.
 QMap<QString, QByteArray> filesBeside(const QString &path)
 {
@@ -108,22 +101,19 @@ private slots:
         QTest::newRow("text file") << Prepare([](const QString &path) {
             writeFile(path, "buy milk\ncall mom\n");
         }) << "not a database";
-        QTest::newRow("another application's database")
-            << Prepare([](const QString &path) { runSql(path, "CREATE TABLE notes (body TEXT)"); })
+        QTest::newRow("another application's id")
+            << Prepare([](const QString &path) { runSql(path, "PRAGMA application_id = 1"); })
             << "not an Ordlen store";
         QTest::newRow("newer schema, change pending in -wal") << Prepare([](const QString &path) {
-            makeStore(path);
             commitAndCrash(path, "PRAGMA user_version = 10100; INSERT INTO TaskItem VALUES "
                                  "(9, x'00', 'Newer', 0, 0, '', 9, 'Personal')");
         }) << "newer version";
         QTest::newRow("another database's -wal beside the store") << Prepare([](const QString &path) {
-            makeStore(path);
             const QString other = path + QStringLiteral(".other");
             commitAndCrash(other, "CREATE TABLE notes (body TEXT); INSERT INTO notes VALUES ('x')");
             QVERIFY(QFile::copy(other + QStringLiteral("-wal"), path + QStringLiteral("-wal")));
         }) << "not an Ordlen store";
         QTest::newRow("damaged page") << Prepare([](const QString &path) {
-            makeStore(path);
             runSql(path, "PRAGMA journal_mode = DELETE; CREATE TABLE filler (x); INSERT INTO filler SELECT "
                          "zeroblob(3000) "
                          "FROM (WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20) "
@@ -137,8 +127,10 @@ private slots:
     {
         QFETCH(std::function<void(const QString &)>, prepare);
         QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("OrdlenStore.sqlite"));
+        StoreFixture fixture; // every row starts from a closed store with a task
+        fixture.store->addTask("Mine");
+        fixture.close();
+        const QString path = fixture.storePath();
         prepare(path);
         const QMap<QString, QByteArray> before = filesBeside(path);
 
