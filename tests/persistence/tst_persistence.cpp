@@ -74,7 +74,8 @@ class TestPersistence : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void fileIsMarkedConfiguredAndPrivate()
+    // Marked, configured and private; and held by one process at a time.
+    void storeFileIsMarkedPrivateAndLocked()
     {
         StoreFixture fixture;
         fixture.store->addTask("Secret");
@@ -90,6 +91,14 @@ private slots:
             QVERIFY(!(permissions &
                       (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
         }
+        QVERIFY_THROWS_EXCEPTION(StoreError,
+                                 ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath())));
+        fixture.close();
+        QCOMPARE(ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath()))
+                     ->mainContext()
+                     ->fetchTasks()
+                     .size(),
+                 1);
     }
 
     void refusedFilesAreLeftAsTheyWere_data()
@@ -142,20 +151,6 @@ private slots:
                      qPrintable(error.description()));
         }
         QCOMPARE(filesBeside(path), before);
-    }
-
-    void oneProcessPerStore()
-    {
-        StoreFixture fixture;
-        fixture.store->addTask("Mine");
-        QVERIFY_THROWS_EXCEPTION(StoreError,
-                                 ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath())));
-        fixture.close();
-        QCOMPARE(ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath()))
-                     ->mainContext()
-                     ->fetchTasks()
-                     .size(),
-                 1);
     }
 
     void closingSavesWhatIsPending()
