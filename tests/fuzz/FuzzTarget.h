@@ -1,18 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
+#include "TestSupport.h"
+
 #include <cstddef>
 #include <cstdint>
 
 // Called by libFuzzer, or by the corpus replay in the normal build.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
-
-inline QByteArray fileContents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Writes the input as the file and returns it, to compare the file with later.
 inline QByteArray writeInput(const QString &path, const uint8_t *data, size_t size)

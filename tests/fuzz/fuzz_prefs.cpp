@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     preferences.stringArray(WorkspaceList::legacyKey);
     preferences.boolValue(QStringLiteral("isPinned"), false);
     if (!preferences.setStringArray(WorkspaceList::savedKey, {QStringLiteral("Fuzz")}) &&
-        fileContents(path) != input)
+        contentsOf(path) != input)
         std::abort();
     return 0;
 }

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         container = ModelContainer::open(ModelConfiguration::onDisk(path));
     } catch (const StoreError &) {
-        if (fileContents(path) != input)
+        if (contentsOf(path) != input)
             std::abort();
         return 0;
     }

@@ -11,7 +11,7 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         QDirIterator files(QString::fromLocal8Bit(argv[i]), QDir::Files);
         while (files.hasNext()) {
-            const QByteArray input = fileContents(files.next());
+            const QByteArray input = contentsOf(files.next());
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(input.constData()),
                                    size_t(input.size()));
             ++inputs;

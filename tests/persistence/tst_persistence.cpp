@@ -46,13 +46,6 @@ void commitAndCrash(const QString &path, const char *sql)
     ::waitpid(child, &status, 0);
 }
 
-void makeStore(const QString &path)
-{
-    auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
-    Preferences preferences(path + ".conf");
-    TaskStore(container->mainContext(), &preferences).addTask("Mine");
-}
-
 // The store file and its companions, each by content.
 QMap<QString, QByteArray> filesBeside(const QString &path)
 {
@@ -81,7 +74,8 @@ class TestPersistence : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void fileIsMarkedConfiguredAndPrivate()
+    // Marked, configured and private; and held by one process at a time.
+    void storeFileIsMarkedPrivateAndLocked()
     {
         StoreFixture fixture;
         fixture.store->addTask("Secret");
@@ -97,6 +91,14 @@ private slots:
             QVERIFY(!(permissions &
                       (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
         }
+        QVERIFY_THROWS_EXCEPTION(StoreError,
+                                 ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath())));
+        fixture.close();
+        QCOMPARE(ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath()))
+                     ->mainContext()
+                     ->fetchTasks()
+                     .size(),
+                 1);
     }
 
     void refusedFilesAreLeftAsTheyWere_data()
@@ -108,22 +110,19 @@ private slots:
         QTest::newRow("text file") << Prepare([](const QString &path) {
             writeFile(path, "buy milk\ncall mom\n");
         }) << "not a database";
-        QTest::newRow("another application's database")
-            << Prepare([](const QString &path) { runSql(path, "CREATE TABLE notes (body TEXT)"); })
+        QTest::newRow("another application's id")
+            << Prepare([](const QString &path) { runSql(path, "PRAGMA application_id = 1"); })
             << "not an Ordlen store";
         QTest::newRow("newer schema, change pending in -wal") << Prepare([](const QString &path) {
-            makeStore(path);
             commitAndCrash(path, "PRAGMA user_version = 10100; INSERT INTO TaskItem VALUES "
                                  "(9, x'00', 'Newer', 0, 0, '', 9, 'Personal')");
         }) << "newer version";
         QTest::newRow("another database's -wal beside the store") << Prepare([](const QString &path) {
-            makeStore(path);
             const QString other = path + QStringLiteral(".other");
             commitAndCrash(other, "CREATE TABLE notes (body TEXT); INSERT INTO notes VALUES ('x')");
             QVERIFY(QFile::copy(other + QStringLiteral("-wal"), path + QStringLiteral("-wal")));
         }) << "not an Ordlen store";
         QTest::newRow("damaged page") << Prepare([](const QString &path) {
-            makeStore(path);
             runSql(path, "PRAGMA journal_mode = DELETE; CREATE TABLE filler (x); INSERT INTO filler SELECT "
                          "zeroblob(3000) "
                          "FROM (WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20) "
@@ -137,8 +136,10 @@ private slots:
     {
         QFETCH(std::function<void(const QString &)>, prepare);
         QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("OrdlenStore.sqlite"));
+        StoreFixture fixture; // every row starts from a closed store with a task
+        fixture.store->addTask("Mine");
+        fixture.close();
+        const QString path = fixture.storePath();
         prepare(path);
         const QMap<QString, QByteArray> before = filesBeside(path);
 
@@ -150,20 +151,6 @@ private slots:
                      qPrintable(error.description()));
         }
         QCOMPARE(filesBeside(path), before);
-    }
-
-    void oneProcessPerStore()
-    {
-        StoreFixture fixture;
-        fixture.store->addTask("Mine");
-        QVERIFY_THROWS_EXCEPTION(StoreError,
-                                 ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath())));
-        fixture.close();
-        QCOMPARE(ModelContainer::open(ModelConfiguration::onDisk(fixture.storePath()))
-                     ->mainContext()
-                     ->fetchTasks()
-                     .size(),
-                 1);
     }
 
     void closingSavesWhatIsPending()
@@ -198,8 +185,6 @@ private slots:
         QTest::newRow("INI syntax inside")
             << written << QStringList{"Work, Home", "say \"hi\"",     "a=b",      "x;y", "back\\slash",
                                       "[General]",  "#not a comment", "  padded "};
-        QTest::newRow("emoji and right-to-left") << written << QStringList{"🏠 Home", "עבודה"};
-        QTest::newRow("looks like a Qt value") << written << QStringList{"@Invalid()", "@Variant(x)", "true"};
         QTest::newRow("missing key") << "[General]\nother=1\n"_ba << QStringList();
         QTest::newRow("byte array") << "[General]\nordlen_custom_workspaces=@ByteArray(abc)\n"_ba
                                     << QStringList();
@@ -219,22 +204,9 @@ private slots:
         QCOMPARE(storedList(path), file.isNull() || !list.isEmpty() ? std::optional(list) : std::nullopt);
     }
 
-    void otherKeysAndBooleansSurviveWrites()
-    {
-        const QString path = m_dir.filePath(u"others.conf"_s);
-        writeFile(path, "[General]\nisPinned=true\nsomething=else\n");
-        Preferences preferences(path);
-        QVERIFY(preferences.setStringArray(key, {"Work"}));
-        QVERIFY(preferences.remove(key));
-        QVERIFY(!preferences.contains(key));
-        QVERIFY(Preferences(path).boolValue(pinned, false));
-        QCOMPARE(Preferences::read(contentsOf(path)).values.value("something").toString(), "else");
-        QVERIFY(preferences.setBool(pinned, false));
-        QVERIFY(!Preferences(path).boolValue(pinned, true));
-    }
-
     // Two writes of the same size that the file system stamps with the same
-    // time look unchanged to Qt's per-path cache of settings files.
+    // time look unchanged to Qt's per-path cache of settings files. (A
+    // Boolean reads back from the text Qt writes for it.)
     void writesWithinOneTimestampTickAreAllKept()
     {
         const QString path = m_dir.filePath(u"tick.conf"_s);
@@ -245,24 +217,24 @@ private slots:
         QVERIFY(preferences.setStringArray(key, {"B"}));
         const timespec sameTimes[2] = {first.st_atim, first.st_mtim};
         QVERIFY(::utimensat(AT_FDCWD, file.constData(), sameTimes, 0) == 0);
-        QVERIFY(preferences.setBool(pinned, true));
+        QVERIFY(preferences.setBool(pinned, false));
         QCOMPARE(storedList(path), std::optional(QStringList{"B"}));
         QCOMPARE(preferences.stringArray(key), std::optional(QStringList{"B"}));
+        QVERIFY(!Preferences(path).boolValue(pinned, true));
     }
 
     void damagedFileIsNeverOverwritten()
     {
         // Qt reads this without an error but drops every key after the quote.
         const QString path = m_dir.filePath(u"damaged.conf"_s);
-        const QByteArray damaged("[General]\nisPinned=\"true\nordlen_custom_workspaces=Work\nother=kept\n");
+        const QByteArray damaged("[General]\nordlen_custom_workspaces=Work\nisPinned=\"true\nother=kept\n");
         writeFile(path, damaged);
         Preferences preferences(path);
         CapturedLines lines;
-        QCOMPARE(preferences.stringArray(key), std::nullopt); // nothing bogus is shown
+        QCOMPARE(preferences.stringArray(key), std::nullopt); // not even what came before the quote
         QVERIFY(!preferences.setStringArray(key, {"Home"}));
-        QVERIFY(!preferences.setStringArray(key, {"Garden"}));
         QCOMPARE(contentsOf(path), damaged);
-        QCOMPARE(lines.lines().size(), 1); // the same failure is reported once
+        QCOMPARE(lines.lines().size(), 1);
         QVERIFY(lines.lines().constFirst().startsWith("Ordlen: Could not save preferences — "));
     }
 

@@ -38,8 +38,7 @@ public:
         DiagnosticLog::setSink([this](const QString &line) { m_lines.append(line); });
     }
     ~CapturedLines() { DiagnosticLog::setSink({}); }
-    CapturedLines(const CapturedLines &) = delete;
-    CapturedLines &operator=(const CapturedLines &) = delete;
+    Q_DISABLE_COPY(CapturedLines)
 
     const QStringList &lines() const { return m_lines; }
     void clear() { m_lines.clear(); }

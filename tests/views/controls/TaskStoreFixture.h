@@ -1,26 +1,18 @@
 #pragma once
 
+#include "../../support/StoreFixture.h"
 #include "LaunchAtLoginService.h"
-#include "ModelConfiguration.h"
-#include "ModelContainer.h"
-#include "ModelContext.h"
 #include "PanelPreferences.h"
-#include "Preferences.h"
 #include "StoreStatus.h"
 #include "TaskListModel.h"
-#include "TaskStore.h"
 #include "XdgAutostartBackend.h"
 
 #include <QAbstractItemModelTester>
-#include <QCoreApplication>
 #include <QObject>
-#include <QTemporaryDir>
 #include <QtQml/qqmlregistration.h>
-#include <memory>
 
-// For Quick tests: a real TaskStore on an in-memory store with preferences
-// in a temporary folder, one per fixture object, and the panel's list of it;
-// and store statuses as the app makes them.
+// For Quick tests: the C++ tests' store fixture, in memory, one per fixture
+// object, with the panel's list of it; and store statuses as the app makes them.
 class TaskStoreFixture : public QObject
 {
     Q_OBJECT
@@ -34,7 +26,7 @@ class TaskStoreFixture : public QObject
 public:
     using QObject::QObject;
 
-    TaskStore *store() const { return m_store.get(); }
+    TaskStore *store() const { return &*m_base.store; }
     TaskListModel *taskList() const { return m_taskList.get(); }
     PanelPreferences *panelPreferences() const { return m_panelPreferences.get(); }
     LaunchAtLoginService *loginItems() const { return m_loginItems.get(); }
@@ -43,7 +35,7 @@ public:
     // be read completely does.
     Q_INVOKABLE void breakPreferences()
     {
-        QFile file(m_preferences.filePath());
+        QFile file(m_base.preferences.filePath());
         if (!file.open(QIODevice::Append) || file.write("broken=\"unterminated\nafter=1\n") < 0)
             qFatal("TaskStoreFixture: could not break the preferences");
     }
@@ -57,22 +49,16 @@ public:
     }
 
     // How many tasks the store holds, read back from it rather than a view.
-    Q_INVOKABLE int taskCount() const
-    {
-        return static_cast<int>(m_container->mainContext()->fetchTasks({}).size());
-    }
+    Q_INVOKABLE int taskCount() const { return static_cast<int>(m_base.allTasks().size()); }
 
 private:
-    QTemporaryDir m_dir;
-    Preferences m_preferences{m_dir.filePath(QStringLiteral("prefs.conf"))};
-    std::unique_ptr<ModelContainer> m_container = ModelContainer::open(ModelConfiguration::inMemory());
-    std::unique_ptr<TaskStore> m_store =
-        std::make_unique<TaskStore>(m_container->mainContext(), &m_preferences);
-    std::unique_ptr<TaskListModel> m_taskList = std::make_unique<TaskListModel>(m_store.get());
-    std::unique_ptr<PanelPreferences> m_panelPreferences = std::make_unique<PanelPreferences>(&m_preferences);
+    mutable StoreFixture m_base{true};
+    std::unique_ptr<TaskListModel> m_taskList = std::make_unique<TaskListModel>(store());
+    std::unique_ptr<PanelPreferences> m_panelPreferences =
+        std::make_unique<PanelPreferences>(&m_base.preferences);
     std::unique_ptr<LaunchAtLoginService> m_loginItems =
         std::make_unique<LaunchAtLoginService>(std::make_unique<XdgAutostartBackend>(
-            m_dir.filePath(QStringLiteral("autostart")), QCoreApplication::applicationFilePath()));
+            m_base.dir.filePath(QStringLiteral("autostart")), QCoreApplication::applicationFilePath()));
     QAbstractItemModelTester m_taskListTester{m_taskList.get(),
                                               QAbstractItemModelTester::FailureReportingMode::QtTest};
 };

@@ -33,7 +33,6 @@ ViewTestCase {
 
     function test_neverToggles_data() {
         return [
-            { tag: "appearing", act: () => {}, drawn: true },
             { tag: "click outside the circle", act: box => mouseClick(box, 1, 1), drawn: true },
             { tag: "record changes", act: box => { box.isCompleted = false }, drawn: false },
             // A delay of 1 ms: one of 0 ms would end before the deferred deletion.

@@ -1,23 +1,129 @@
 #include "AppDelegate.h"
+#include "LaunchAtLoginService.h"
+#include "ModelContainer.h"
 #include "PopoverPlacement.h"
 #include "PopoverWindow.h"
+#include "SingleInstance.h"
 #include "StorageBootstrap.h"
 #include "StoreStatus.h"
+#include "TestSupport.h"
+#include "XdgAutostartBackend.h"
 
 #include <QDir>
 #include <QQuickItem>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using Presentation = PopoverWindow::Presentation;
 
-// The popover: where it opens, how it shows and closes, and how the app
-// drives it.
-class TestPopover : public QObject
+// The app around the panel: one instance per data folder and the store it
+// runs on, the popover's window, and what the app delegate drives.
+class TestApp : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+
 private slots:
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Ordlen")); }
+
+    // A killed instance leaves its lock and socket files behind: they must
+    // not keep the next one from starting, nor from being found.
+    void oneInstancePerDataFolder()
+    {
+        const QString key = SingleInstance::keyFor(QStringLiteral("/data/Ordlen"));
+        QCOMPARE(SingleInstance::keyFor(QStringLiteral("/data//Ordlen/")), key);
+        if (fork() == 0) // _exit skips every destructor, as SIGKILL would.
+            _exit(SingleInstance(m_dir.path(), key).claim() ? 0 : 1);
+        int status = -1;
+        QVERIFY(::wait(&status) > 0 && status == 0);
+        SingleInstance first(m_dir.path(), key), second(m_dir.path(), key);
+        QString error;
+        QVERIFY2(!second.notifyRunningInstance(200, error) && !error.isEmpty(), "nobody listens yet");
+        QVERIFY(first.claim() && !second.claim());
+        QVERIFY(SingleInstance(m_dir.path(), SingleInstance::keyFor(QStringLiteral("/other"))).claim());
+        QVERIFY2(SingleInstance(m_dir.filePath(QStringLiteral("gone")), key).claim(), "no lock: run anyway");
+        QSignalSpy shown(&first, &SingleInstance::activationRequested);
+        QVERIFY2(second.notifyRunningInstance(1000, error), qPrintable(error));
+        QTRY_COMPARE(shown.count(), 1);
+    }
+
+    // A folder made for the store is its owner's only; one that exists keeps its mode.
+    void storeFolderIsPrivate()
+    {
+        const QString made = m_dir.filePath(QStringLiteral("a/b"));
+        const auto othersRead = QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) | othersRead));
+        QString problem = QStringLiteral("(left from before)");
+        QVERIFY(!StorageBootstrap::makeModelContainer(made, &problem)->configuration().isStoredInMemoryOnly);
+        QCOMPARE(problem, QString());
+        StorageBootstrap::makeModelContainer(m_dir.path());
+        QCOMPARE(QFile::permissions(made) & othersRead, QFile::Permissions());
+        QCOMPARE(QFile::permissions(m_dir.path()) & othersRead, othersRead);
+    }
+
+    // A file the store refuses (which ones is the container's): the app runs
+    // on memory, says why and where, and leaves the file as it was, with
+    // nothing beside it but its lock.
+    void refusedStoreFileFallsBackToMemory()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(StorageBootstrap::storeFileName);
+        writeFile(path, "milk\n");
+        CapturedLines lines;
+        QString problem;
+        QVERIFY(
+            StorageBootstrap::makeModelContainer(dir.path(), &problem)->configuration().isStoredInMemoryOnly);
+        QVERIFY(!problem.isEmpty() && lines.lines().size() == 1);
+        QVERIFY2(lines.lines()[0].startsWith(
+                     "Ordlen: Error initializing SwiftData, falling back to memory: " + problem) &&
+                     lines.lines()[0].contains(path),
+                 qPrintable(lines.lines()[0]));
+        QCOMPARE(contentsOf(path), "milk\n");
+        QVERIFY(QFile::remove(path + QStringLiteral(".lock")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList(StorageBootstrap::storeFileName));
+    }
+
+    // The login item is read again whenever the user comes back to the app:
+    // it may have been changed in the desktop's settings meanwhile.
+    void readsTheLoginItemOnActivation_data()
+    {
+        QTest::addColumn<bool>("focusEvent"); // else an application state change
+        QTest::addColumn<bool>("comesBack");
+        QTest::newRow("focus moves to a window") << true << true;
+        QTest::newRow("focus leaves every window") << true << false;
+        QTest::newRow("app becomes active") << false << true;
+        QTest::newRow("app becomes inactive") << false << false;
+    }
+
+    void readsTheLoginItemOnActivation()
+    {
+        QFETCH(bool, focusEvent);
+        QFETCH(bool, comesBack);
+        QTemporaryDir autostart;
+        const auto entry = [&] {
+            return std::make_unique<XdgAutostartBackend>(autostart.path(),
+                                                         QCoreApplication::applicationFilePath());
+        };
+        LaunchAtLoginService service(entry());
+        AppDelegate delegate(service);
+        delegate.applicationDidFinishLaunching();
+        LaunchAtLoginService(entry()).enable(); // in the desktop's settings
+        QVERIFY(!service.isEnabled());
+        QWindow window;
+        if (focusEvent)
+            emit qGuiApp->focusWindowChanged(comesBack ? &window : nullptr);
+        else
+            emit qGuiApp->applicationStateChanged(comesBack ? Qt::ApplicationActive
+                                                            : Qt::ApplicationInactive);
+        QCOMPARE(service.isEnabled(), comesBack);
+    }
+
     void placement_data()
     {
         QTest::addColumn<QRect>("icon"); // null: the tray doesn't say; the pointer is at 640,100
@@ -118,7 +224,6 @@ private slots:
     // panel then shows its notice. (A store that opens is checked below.)
     void storeStatusReachesTheRootView()
     {
-        QCoreApplication::setApplicationName(QStringLiteral("Ordlen"));
         QDir folder(StorageBootstrap::dataDirectory());
         folder.removeRecursively();
         // A folder in the file's place can't be opened as a store.
@@ -139,7 +244,6 @@ private slots:
     // once, that no icon click hides; closing it ends the app (so: last).
     void withoutATrayThePanelIsTheApp()
     {
-        QCoreApplication::setApplicationName(QStringLiteral("Ordlen"));
         QGuiApplication::setQuitOnLastWindowClosed(false); // as the app does
         AppDelegate delegate;
         delegate.applicationDidFinishLaunching();
@@ -159,5 +263,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPopover)
-#include "tst_popover.moc"
+QTEST_MAIN(TestApp)
+#include "tst_app.moc"
