@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QQmlEngine>
 #include <QQmlError>
 #include <QQuickItem>
@@ -49,6 +50,12 @@ void AppDelegate::applicationDidFinishLaunching()
 
     m_statusItem = std::make_unique<QSystemTrayIcon>(ChecklistIcon::icon());
     m_statusItem->setToolTip(QStringLiteral("Ordlen"));
+    // Its own menu, so the app can be opened and ended from any tray.
+    m_statusMenu = std::make_unique<QMenu>();
+    m_statusMenu->addAction(QStringLiteral("Show Ordlen"), this, &AppDelegate::showPopover);
+    m_statusMenu->addAction(QStringLiteral("Quit Ordlen"), qApp, &QCoreApplication::quit,
+                            Qt::QueuedConnection);
+    m_statusItem->setContextMenu(m_statusMenu.get());
     connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)

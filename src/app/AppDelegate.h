@@ -8,6 +8,7 @@
 #include <memory>
 
 class ModelContainer;
+class QMenu;
 class PanelPreferences;
 class PopoverWindow;
 class Preferences;
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<PanelPreferences> m_panelPreferences;
     std::unique_ptr<TaskListModel> m_taskList;
     std::unique_ptr<PopoverWindow> m_popover;
+    std::unique_ptr<QMenu> m_statusMenu;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
     QTimer m_trayWatch;
     bool m_hasTray = false;

@@ -10,6 +10,7 @@
 #include "XdgAutostartBackend.h"
 
 #include <QDir>
+#include <QMenu>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -257,6 +258,15 @@ private slots:
         window->hide();
         delegate.showPopover();
         QVERIFY(window->isVisible());
+        // The tray icon's own menu opens the panel and ends the app.
+        const QList<QAction *> actions = delegate.statusItem()->contextMenu()->actions();
+        QCOMPARE(actions.size(), 2);
+        window->hide();
+        actions.at(0)->trigger();
+        QVERIFY(window->isVisible());
+        QTimer::singleShot(0, actions.at(1), &QAction::trigger);
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // if it never quits
+        QCOMPARE(QCoreApplication::exec(), 0);
         QTimer::singleShot(0, window, &QWindow::close);
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); }); // if it never quits
         QCOMPARE(QCoreApplication::exec(), 0);
