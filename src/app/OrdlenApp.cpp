@@ -41,6 +41,8 @@ int OrdlenApp::main(int argc, char *argv[])
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     QApplication app(argc, argv);
+    // Status-notifier trays and Wayland find the app's icon and name by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORDLEN_APP_ID));
     // The popover comes and goes; hiding it must not end the app.
     QApplication::setQuitOnLastWindowClosed(false);
     if (StartupTrace::enabled())
