@@ -5,8 +5,10 @@
 // frame time and the resident memory after the flick against before it.
 #include "BenchReporter.h"
 #include "BenchStores.h"
+#include "LaunchAtLoginService.h"
 #include "ModelContainer.h"
 #include "ModelContext.h"
+#include "PanelPreferences.h"
 #include "Preferences.h"
 #include "QmlEngineSetup.h"
 #include "StoreStatus.h"
@@ -14,6 +16,7 @@
 #include "TaskItem.h"
 #include "TaskListModel.h"
 #include "TaskStore.h"
+#include "XdgAutostartBackend.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -119,8 +122,11 @@ Flight flyThroughPanel()
     TaskStore store(context, &preferences);
     TaskListModel list(&store);
     StoreStatus saved(true, QString());
-    QQmlEngine::setObjectOwnership(&store, QQmlEngine::CppOwnership);
-    QQmlEngine::setObjectOwnership(&list, QQmlEngine::CppOwnership);
+    PanelPreferences panelPreferences(&preferences);
+    LaunchAtLoginService loginItems(std::make_unique<XdgAutostartBackend>(
+        preferencesDir.filePath(QStringLiteral("autostart")), QCoreApplication::applicationFilePath()));
+    for (QObject *shared : std::initializer_list<QObject *>{&store, &list, &panelPreferences, &loginItems})
+        QQmlEngine::setObjectOwnership(shared, QQmlEngine::CppOwnership);
 
     QQuickView view;
     QmlEngineSetup::configure(*view.engine());
@@ -128,6 +134,8 @@ Flight flyThroughPanel()
         {QStringLiteral("taskStore"), QVariant::fromValue(&store)},
         {QStringLiteral("taskList"), QVariant::fromValue(&list)},
         {QStringLiteral("storeStatus"), QVariant::fromValue(&saved)},
+        {QStringLiteral("panelPreferences"), QVariant::fromValue(&panelPreferences)},
+        {QStringLiteral("loginItems"), QVariant::fromValue(&loginItems)},
         {QStringLiteral("isPanelLoaded"), true},
     });
     view.setSource(QUrl(QStringLiteral("qrc:/Ordlen/MenuBarView.qml")));

@@ -39,12 +39,16 @@ StoreState ChangeRecorder::finish()
 
 void ChangeRecorder::note(const TaskItem *task)
 {
-    if (task && !m_before.tasks.contains(task->id()))
+    if (!task)
+        return;
+    m_touched.insert(task->id(), task);
+    if (!m_before.tasks.contains(task->id()))
         m_before.tasks.insert(task->id(), TaskState::of(task));
 }
 
 void ChangeRecorder::noteInserted(const TaskItem *task)
 {
+    m_touched.insert(task->id(), task);
     if (!m_before.tasks.contains(task->id()))
         m_before.tasks.insert(task->id(), std::nullopt);
 }

@@ -2,6 +2,7 @@
 
 #include "StoreChange.h"
 
+#include <QHash>
 #include <QList>
 #include <QMetaObject>
 
@@ -21,11 +22,15 @@ public:
 
     // Stops watching: the state before the operation.
     StoreState finish();
+    // The touched tasks that were in the store at some point of the
+    // operation, by id: the context answers which of them still are.
+    const QHash<QUuid, const TaskItem *> &touched() const { return m_touched; }
 
 private:
     void note(const TaskItem *task);
     void noteInserted(const TaskItem *task);
 
     StoreState m_before;
+    QHash<QUuid, const TaskItem *> m_touched;
     QList<QMetaObject::Connection> m_connections;
 };

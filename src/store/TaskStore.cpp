@@ -46,7 +46,19 @@ public:
         StoreState before = m_recorder.finish();
         before.savedWorkspaces = m_workspaces;
         before.selectedWorkspace = m_selected;
-        StoreState after = m_store.currentState(before);
+        // Only the touched tasks are looked at: a change costs the same in
+        // a large store as in a small one.
+        StoreState after;
+        for (auto it = m_recorder.touched().cbegin(); it != m_recorder.touched().cend(); ++it) {
+            const TaskItem *task = it.value();
+            after.tasks.insert(it.key(), m_store.m_context->contains(task)
+                                             ? std::optional(TaskState::of(task))
+                                             : std::nullopt);
+        }
+        if (m_workspaces)
+            after.savedWorkspaces = m_store.savedWorkspaces();
+        if (m_selected)
+            after.selectedWorkspace = m_store.m_selectedWorkspace;
         if (after == before || m_store.m_saveFailed)
             return;
         TaskStore *store = &m_store;

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Ordlen
 
@@ -51,53 +52,57 @@ FocusScope {
         }
     }
 
-    Item {
-        id: cardFrame
-        objectName: "dialogCard"
-        anchors.centerIn: parent
-        width: root.cardWidth
-        height: contentHolder.height + 2 * 20
-        z: 100
-        opacity: root.progress
-        scale: 0.96 + 0.04 * root.progress
-
-        SoftShadow { radius: 18; blur: 24; offsetY: 8; strength: 0.22 }
-        SoftShadow { radius: 18; blur: 4; offsetY: 1; strength: 0.08 }
-
-        // The card's material: the window's background, nearly opaque.
-        ContinuousRoundedCorners {
-            anchors.fill: parent
-            radius: 18
-            color: {
-                const base = Appearance.windowBackground
-                return Qt.rgba(base.r, base.g, base.b, 0.98)
-            }
-        }
-        PanelRim {
-            anchors.fill: parent
-            radius: 18
-            lineWidth: 0.8
-            startOpacity: 0.18
-            endOpacity: 0.05
-        }
-
-        // Taps on the card stay on the card.
-        MouseArea {
-            anchors.fill: parent
-            enabled: root.shown
-            acceptedButtons: Qt.AllButtons
-        }
-
+    // The card and its content exist only while shown or on their way out.
+    Repeater {
+        model: root.isBuilt ? 1 : 0
         Item {
-            id: contentHolder
-            x: 20
-            y: 20
-            width: parent.width - 2 * 20
-            height: childrenRect.height
+            id: cardFrame
+            objectName: "dialogCard"
+            anchors.centerIn: parent
+            width: root.cardWidth
+            height: contentHolder.height + 2 * 20
+            z: 100
+            opacity: root.progress
+            scale: 0.96 + 0.04 * root.progress
 
-            Repeater {
-                model: root.isBuilt ? 1 : 0
-                delegate: root.card
+            SoftShadow { radius: 18; blur: 24; offsetY: 8; strength: 0.22 }
+            SoftShadow { radius: 18; blur: 4; offsetY: 1; strength: 0.08 }
+
+            // The card's material: the window's background, nearly opaque.
+            ContinuousRoundedCorners {
+                anchors.fill: parent
+                radius: 18
+                color: {
+                    const base = Appearance.windowBackground
+                    return Qt.rgba(base.r, base.g, base.b, 0.98)
+                }
+            }
+            PanelRim {
+                anchors.fill: parent
+                radius: 18
+                lineWidth: 0.8
+                startOpacity: 0.18
+                endOpacity: 0.05
+            }
+
+            // Taps on the card stay on the card.
+            MouseArea {
+                anchors.fill: parent
+                enabled: root.shown
+                acceptedButtons: Qt.AllButtons
+            }
+
+            Item {
+                id: contentHolder
+                x: 20
+                y: 20
+                width: parent.width - 2 * 20
+                height: childrenRect.height
+
+                Repeater {
+                    model: 1
+                    delegate: root.card
+                }
             }
         }
     }
