@@ -58,8 +58,12 @@ void AppDelegate::applicationDidFinishLaunching()
     m_statusItem->setContextMenu(m_statusMenu.get());
     connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-                    togglePopover();
+                if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
+                    return;
+                // A click on the icon proves a tray: don't wait for the next
+                // look to take the panel in.
+                followTrayAvailability();
+                togglePopover();
             });
     StartupTrace::attach(m_statusItem.get(), m_popover.get());
     // Shown even without a tray: Qt docks the icon once one appears.
