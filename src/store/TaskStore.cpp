@@ -46,19 +46,12 @@ public:
         StoreState before = m_recorder.finish();
         before.savedWorkspaces = m_workspaces;
         before.selectedWorkspace = m_selected;
-        // Only the touched tasks are looked at: a change costs the same in
+        // Only the touched tasks are looked up: a change costs the same in
         // a large store as in a small one.
-        StoreState after;
-        for (auto it = m_recorder.touched().cbegin(); it != m_recorder.touched().cend(); ++it) {
-            const TaskItem *task = it.value();
-            after.tasks.insert(it.key(), m_store.m_context->contains(task)
-                                             ? std::optional(TaskState::of(task))
-                                             : std::nullopt);
-        }
-        if (m_workspaces)
-            after.savedWorkspaces = m_store.savedWorkspaces();
-        if (m_selected)
-            after.selectedWorkspace = m_store.m_selectedWorkspace;
+        StoreState after = m_store.currentState(before, [this](const QUuid &id) {
+            const TaskItem *task = m_recorder.touched().value(id);
+            return m_store.m_context->contains(task) ? task : nullptr;
+        });
         if (after == before || m_store.m_saveFailed)
             return;
         TaskStore *store = &m_store;
@@ -432,7 +425,8 @@ bool TaskStore::step(bool undoing)
     const int index = m_history->index();
     const auto *change = static_cast<const StoreChange *>(m_history->command(undoing ? index - 1 : index));
     const StoreState &expected = undoing ? change->after() : change->before();
-    StoreState now = currentState(expected);
+    const QHash<QUuid, TaskItem *> byId = tasksById();
+    StoreState now = currentState(expected, [&byId](const QUuid &id) { return byId.value(id); });
     // The selection is the user's to change between two changes.
     now.selectedWorkspace = expected.selectedWorkspace;
     const QString verb = undoing ? QStringLiteral("undo") : QStringLiteral("redo");
@@ -460,12 +454,11 @@ QHash<QUuid, TaskItem *> TaskStore::tasksById() const
     return byId;
 }
 
-StoreState TaskStore::currentState(const StoreState &like) const
+StoreState TaskStore::currentState(const StoreState &like, const TaskFinder &find) const
 {
     StoreState now;
-    const QHash<QUuid, TaskItem *> byId = tasksById();
     for (auto it = like.tasks.cbegin(); it != like.tasks.cend(); ++it) {
-        const TaskItem *task = byId.value(it.key());
+        const TaskItem *task = find(it.key());
         now.tasks.insert(it.key(), task ? std::optional(TaskState::of(task)) : std::nullopt);
     }
     if (like.savedWorkspaces)

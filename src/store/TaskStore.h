@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QUuid>
 #include <QtQmlIntegration/qqmlintegration.h>
+#include <functional>
 
 class ModelContext;
 class QTimer;
@@ -117,8 +118,10 @@ private:
     // Saves the pending changes; a passing failure is tried again shortly.
     void save();
     QHash<QUuid, TaskItem *> tasksById() const;
-    // The state now of what `like` holds.
-    StoreState currentState(const StoreState &like) const;
+    // The state now of what `like` holds, its tasks found by `find` (null
+    // for a task no longer in the store).
+    using TaskFinder = std::function<const TaskItem *(const QUuid &)>;
+    StoreState currentState(const StoreState &like, const TaskFinder &find) const;
     void restore(const StoreState &state);
     void restoreSubtasks(TaskItem *task, const QList<SubtaskState> &wanted);
     bool step(bool undoing);
