@@ -408,6 +408,16 @@ bool TaskStore::canRedo() const
     return m_history->canRedo();
 }
 
+QString TaskStore::undoText() const
+{
+    return m_history->undoText();
+}
+
+QString TaskStore::redoText() const
+{
+    return m_history->redoText();
+}
+
 bool TaskStore::undo()
 {
     return step(true);

@@ -40,6 +40,9 @@ class TaskStore : public QObject
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
     Q_PROPERTY(bool canUndo READ canUndo NOTIFY historyChanged)
     Q_PROPERTY(bool canRedo READ canRedo NOTIFY historyChanged)
+    // What an undo or a redo would take back or do again ("Delete Task").
+    Q_PROPERTY(QString undoText READ undoText NOTIFY historyChanged)
+    Q_PROPERTY(QString redoText READ redoText NOTIFY historyChanged)
 
 public:
     TaskStore(ModelContext *context, Preferences *preferences, QObject *parent = nullptr);
@@ -87,6 +90,8 @@ public:
     // (the store and the history are then as they were).
     bool canUndo() const;
     bool canRedo() const;
+    QString undoText() const;
+    QString redoText() const;
     Q_INVOKABLE bool undo();
     Q_INVOKABLE bool redo();
 

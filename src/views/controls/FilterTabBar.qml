@@ -1,5 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Controls
 import Ordlen
 
 // The segmented All / Pending / Done control of the panel's header. One
@@ -7,12 +8,16 @@ import Ordlen
 // `selection` is the owner's filter, which the bar only shows: every tap,
 // even on the selected pill, is reported through filterChosen() and the
 // owner decides (selection: store.activeFilter; onFilterChosen: ...).
+// One stop of the Tab chain: Left and Right choose the neighbouring filter.
 Item {
     id: root
 
     property int selection: TaskFilter.Pending
     property int pendingCount: 0
     property int doneCount: 0
+    // The keys that choose each filter from anywhere, in the order of the
+    // pills, for their tooltips.
+    property var shortcutTexts: []
     signal filterChosen(int filter)
 
     readonly property var pills: [
@@ -38,6 +43,23 @@ Item {
 
     Accessible.role: Accessible.Grouping
     Accessible.name: "Task filter"
+
+    activeFocusOnTab: true
+    function chooseNeighbour(step: int) {
+        const index = pills.findIndex(pill => pill.filter === selection) + step
+        if (index >= 0 && index < pills.length)
+            filterChosen(pills[index].filter)
+    }
+    Keys.onLeftPressed: chooseNeighbour(-1)
+    Keys.onRightPressed: chooseNeighbour(+1)
+
+    FocusRing {
+        anchors.fill: parent
+        anchors.margins: -2
+        radius: 14
+        visible: root.activeFocus
+        z: 1
+    }
 
     implicitWidth: row.implicitWidth + 5
     implicitHeight: row.implicitHeight + 5
@@ -102,6 +124,7 @@ Item {
             Item {
                 id: pill
                 required property var modelData
+                required property int index
                 readonly property int filter: modelData.filter
                 readonly property string name: modelData.name
                 readonly property bool isSelected: root.selection === filter
@@ -163,9 +186,14 @@ Item {
                 }
 
                 MouseArea {
+                    id: pillArea
                     anchors.fill: parent
+                    hoverEnabled: true
                     onClicked: root.filterChosen(pill.filter)
                 }
+                ToolTip.text: pill.name + " (" + root.shortcutTexts[pill.index] + ")"
+                ToolTip.visible: pillArea.containsMouse && pill.index < root.shortcutTexts.length
+                ToolTip.delay: 700
             }
         }
     }

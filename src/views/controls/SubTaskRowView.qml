@@ -12,6 +12,8 @@ Item {
     signal deleteRequested()
     signal updateRequested(string title)
 
+    // Ringed while the list's keyboard is on this subtask.
+    property bool showsFocusRing: false
     property bool isHovered: false
     readonly property alias isEditing: title.isEditing
     readonly property alias editText: title.editText
@@ -23,6 +25,8 @@ Item {
 
     Accessible.role: Accessible.ListItem
     Accessible.name: subtask ? subtask.title : ""
+    Accessible.checkable: true
+    Accessible.checked: subtask ? subtask.isCompleted : false
 
     function startEdit() {
         title.startEdit()
@@ -35,6 +39,15 @@ Item {
 
     HoverHandler {
         onHoveredChanged: root.isHovered = hovered
+    }
+
+    // Inside the row: the section around it clips.
+    FocusRing {
+        objectName: "focusRing"
+        anchors.fill: parent
+        anchors.margins: 1
+        radius: 8
+        visible: root.showsFocusRing
     }
 
     // Under the row's controls: gets the clicks on the title and the gaps.

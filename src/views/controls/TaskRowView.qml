@@ -11,6 +11,11 @@ Item {
     property TaskItem task
     property TaskStore store
 
+    // Where the list's keyboard is: on this task's line, or on one of its
+    // open subtasks (by index; -1 for the task itself).
+    property bool showsFocusRing: false
+    property int focusedSubtaskIndex: -1
+
     property bool isHovered: false
     property bool isExpanded: false
     property bool showSubtaskInput: false
@@ -40,6 +45,15 @@ Item {
 
     Accessible.role: Accessible.ListItem
     Accessible.name: task ? task.title : ""
+    Accessible.checkable: true
+    Accessible.checked: task ? task.isCompleted : false
+
+    // The subtask rows the keyboard can reach: those of an open section.
+    readonly property int openSubtaskCount: isExpanded ? subtaskRepeater.count : 0
+
+    function subtaskRowAt(index: int): SubTaskRowView {
+        return index < openSubtaskCount ? subtaskRepeater.itemAt(index) as SubTaskRowView : null
+    }
 
     // Follows the task subtask by subtask: a subtask added or deleted leaves
     // the other rows, and an editor open in one of them, as they are. Only
@@ -109,6 +123,16 @@ Item {
 
         HoverHandler {
             onHoveredChanged: root.isHovered = hovered
+        }
+
+        FocusRing {
+            objectName: "focusRing"
+            anchors.fill: parent
+            anchors.margins: -2
+            anchors.leftMargin: -4
+            anchors.rightMargin: -4
+            radius: 14
+            visible: root.showsFocusRing && root.focusedSubtaskIndex < 0
         }
 
         // Under the row's controls: gets the clicks that land on the title
@@ -324,7 +348,9 @@ Item {
                 // Its subtask comes from the model's subtask role.
                 SubTaskRowView {
                     id: subtaskRow
+                    required property int index
                     width: section.width
+                    showsFocusRing: root.showsFocusRing && root.focusedSubtaskIndex === index
                     onToggle: root.store.toggleSubtask(subtaskRow.subtask)
                     onDeleteRequested: root.store.deleteSubtask(subtaskRow.subtask, root.task)
                     onUpdateRequested: text => root.store.updateSubtask(subtaskRow.subtask, text)

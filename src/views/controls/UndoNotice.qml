@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import Ordlen
 
 // A quiet pill after a deletion: what went, and an "Undo" button. It shows
@@ -8,6 +9,8 @@ Item {
 
     property bool shown: false
     property string text
+    // The key that undoes from anywhere in the panel, for the tooltip.
+    property string shortcutText
     signal undoChosen()
 
     implicitWidth: pill.width
@@ -18,7 +21,9 @@ Item {
         OrdlenQuick {}
     }
 
-    Accessible.role: Accessible.AlertMessage
+    // What went is told to screen readers by the panel as it happens, also
+    // while the notice already shows; here it is only a status.
+    Accessible.role: Accessible.StatusBar
     Accessible.name: root.text
 
     ContinuousRoundedCorners {
@@ -56,11 +61,16 @@ Item {
                 Accessible.onPressAction: root.undoChosen()
 
                 MouseArea {
+                    id: undoArea
                     anchors.fill: parent
                     anchors.margins: -6
                     enabled: root.shown
+                    hoverEnabled: true
                     onClicked: root.undoChosen()
                 }
+                ToolTip.text: "Undo (" + root.shortcutText + ")"
+                ToolTip.visible: undoArea.containsMouse && root.shortcutText.length > 0
+                ToolTip.delay: 700
             }
         }
     }

@@ -7,12 +7,13 @@ Row {
     id: root
 
     property string shortcutText
+    property string searchShortcutText
     signal newTaskTapped()
     signal searchTapped()
 
     spacing: 12
 
-    ContinuousRoundedCorners {
+    PanelButton {
         id: newTaskButton
         objectName: "newTaskButton"
         anchors.verticalCenter: parent.verticalCenter
@@ -20,10 +21,9 @@ Row {
         height: label.implicitHeight + 16
         radius: 12
         color: OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0.03)
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "New Task"
-        Accessible.onPressAction: root.newTaskTapped()
+        accessibleName: "New Task"
+        shortcutText: root.shortcutText
+        onActivated: root.newTaskTapped()
 
         Row {
             id: label
@@ -55,14 +55,9 @@ Row {
                 color: OrdlenDesign.color.textTertiary
             }
         }
-
-        MouseArea {
-            anchors.fill: parent
-            onClicked: root.newTaskTapped()
-        }
     }
 
-    ContinuousRoundedCorners {
+    PanelButton {
         id: searchButton
         objectName: "searchButton"
         anchors.verticalCenter: parent.verticalCenter
@@ -71,10 +66,9 @@ Row {
         height: 20 + 14
         radius: 12
         color: OrdlenDesign.withOpacity(OrdlenDesign.color.textPrimary, 0.04)
-
-        Accessible.role: Accessible.Button
-        Accessible.name: "Search"
-        Accessible.onPressAction: root.searchTapped()
+        accessibleName: "Search"
+        shortcutText: root.searchShortcutText
+        onActivated: root.searchTapped()
 
         SymbolIcon {
             anchors.centerIn: parent
@@ -82,11 +76,6 @@ Row {
             pointSize: 13
             weight: Font.Medium
             color: OrdlenDesign.color.textSecondary
-        }
-
-        MouseArea {
-            anchors.fill: parent
-            onClicked: root.searchTapped()
         }
     }
 }

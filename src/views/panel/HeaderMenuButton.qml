@@ -53,13 +53,10 @@ FocusScope {
     }
 
     // Marks the button that has the keyboard.
-    Rectangle {
+    FocusRing {
         anchors.fill: parent
         anchors.margins: 2
         radius: 8
-        color: "transparent"
-        border.width: 1.5
-        border.color: OrdlenDesign.withOpacity(OrdlenDesign.color.accent, 0.6)
         visible: root.activeFocus
     }
 

@@ -42,24 +42,86 @@ FocusScope {
     // Escape with nothing open: the panel is done with.
     signal dismissRequested()
 
-    // The row the arrow keys reached, ringed while the list has the keyboard.
+    // The row the arrow keys reached, ringed while the list has the
+    // keyboard, and the line in it: the task, or one of its open subtasks.
     property bool showsFocusRing: false
-    readonly property TaskItem focusedTask: showsFocusRing && focusSink.activeFocus
-                                            ? taskList.taskAt(listView.currentIndex) : null
+    property int subtaskCursor: -1
+    readonly property TaskRowView focusedRow: showsFocusRing && focusSink.activeFocus && listView.currentItem
+                                              ? (listView.currentItem as TaskRowSlot).row : null
+    readonly property TaskItem focusedTask: focusedRow ? focusedRow.task : null
+    readonly property int focusedSubtaskIndex: focusedRow ? Math.min(subtaskCursor, focusedRow.openSubtaskCount - 1)
+                                                          : -1
+    readonly property SubTaskRowView focusedSubtaskRow: focusedRow ? focusedRow.subtaskRowAt(focusedSubtaskIndex)
+                                                                   : null
     // Asks the row of the task to start editing its title.
     signal editRequested(TaskItem task)
 
-    function moveFocus(target: int) {
+    // Rings a row: its task, or with `atLastSubtask` the last of its open
+    // subtasks (the line above the next row).
+    function moveFocus(target: int, atLastSubtask: bool) {
         if (listView.count === 0)
             return
         listView.currentIndex = Math.max(0, Math.min(listView.count - 1, target))
         listView.positionViewAtIndex(listView.currentIndex, ListView.Contain)
         showsFocusRing = true
+        subtaskCursor = atLastSubtask && focusedRow ? focusedRow.openSubtaskCount - 1 : -1
     }
 
+    // One line up or down, through the open subtasks of each task.
     function stepFocus(step: int) {
-        moveFocus(listView.currentIndex < 0 || !showsFocusRing ? (step > 0 ? 0 : listView.count - 1)
-                                                              : listView.currentIndex + step)
+        const row = focusedRow
+        if (!row) {
+            moveFocus(step > 0 ? 0 : listView.count - 1, step < 0)
+            return
+        }
+        const line = focusedSubtaskIndex + step
+        if (line >= -1 && line < row.openSubtaskCount)
+            subtaskCursor = line
+        else if (step > 0 && listView.currentIndex + 1 < listView.count)
+            moveFocus(listView.currentIndex + 1, false)
+        else if (step < 0 && listView.currentIndex > 0)
+            moveFocus(listView.currentIndex - 1, true)
+    }
+
+    // Space, Delete, Return and F2 on the ringed line.
+    function actOnFocusedLine(key: int): bool {
+        const task = focusedTask
+        const subtask = focusedSubtaskRow
+        if (!task)
+            return false
+        if (key === Qt.Key_Space) {
+            if (subtask)
+                taskStore.toggleSubtask(subtask.subtask)
+            else
+                taskStore.toggleTask(task)
+            const item = subtask ? subtask.subtask : task
+            announcer.announce(item.title + (item.isCompleted ? ", done" : ", not done"))
+        } else if (key === Qt.Key_Delete) {
+            if (subtask)
+                taskStore.deleteSubtask(subtask.subtask, task)
+            else
+                taskStore.deleteTask(task)
+        } else if (key === Qt.Key_Return || key === Qt.Key_Enter || key === Qt.Key_F2) {
+            if (subtask)
+                subtask.startEdit()
+            else
+                editRequested(task)
+        } else {
+            return false
+        }
+        return true
+    }
+
+    function undo() {
+        const change = taskStore.undoText
+        if (taskStore.undo())
+            announcer.announce("Undone: " + change)
+    }
+
+    function redo() {
+        const change = taskStore.redoText
+        if (taskStore.redo())
+            announcer.announce("Redone: " + change)
     }
 
     // The corners of the window around the panel, which the dimming under
@@ -165,44 +227,21 @@ FocusScope {
             loginItems.enable()
     }
 
-    // Takes the keyboard from editors and fields when they are done, and
-    // moves through the rows: arrows, Home and End; Space ticks, Delete
-    // removes, Return or F2 retitles the ringed task.
-    Item {
-        id: focusSink
-        objectName: "focusSink"
-        focus: true
-        activeFocusOnTab: true
-        Accessible.role: Accessible.List
-        Accessible.name: "Tasks"
-
-        Keys.onUpPressed: root.stepFocus(-1)
-        Keys.onDownPressed: root.stepFocus(+1)
-        Keys.onEscapePressed: root.dismissRequested()
-        Keys.onPressed: event => {
-            const task = root.focusedTask
-            if (event.key === Qt.Key_Home || event.key === Qt.Key_End)
-                root.moveFocus(event.key === Qt.Key_Home ? 0 : listView.count - 1)
-            else if (task && event.key === Qt.Key_Space)
-                root.taskStore.toggleTask(task)
-            else if (task && event.key === Qt.Key_Delete)
-                root.taskStore.deleteTask(task)
-            else if (task && (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_F2))
-                root.editRequested(task)
-            else
-                return
-            event.accepted = true
-        }
-    }
-
     Shortcut {
+        id: searchShortcut
         sequence: "Ctrl+F"
         enabled: !root.isShowingDialog
         onActivated: root.openSearchField()
     }
     // Ctrl+1, Ctrl+2, Ctrl+3: All, Pending, Done.
+    property var filterShortcutTexts: []
     Instantiator {
         model: [TaskFilter.All, TaskFilter.Pending, TaskFilter.Done]
+        onObjectAdded: (index, shortcut) => {
+            const texts = root.filterShortcutTexts.slice()
+            texts[index] = (shortcut as Shortcut).nativeText
+            root.filterShortcutTexts = texts
+        }
         Shortcut {
             required property int index
             required property int modelData
@@ -226,14 +265,15 @@ FocusScope {
     // Take back the last change, or do it again; a text field that has the
     // keyboard takes these keys for its own text.
     Shortcut {
+        id: undoShortcut
         sequence: "Ctrl+Z"
         enabled: !root.isShowingDialog
-        onActivated: root.taskStore.undo()
+        onActivated: root.undo()
     }
     Shortcut {
         sequences: ["Ctrl+Shift+Z", "Ctrl+Y"]
         enabled: !root.isShowingDialog
-        onActivated: root.taskStore.redo()
+        onActivated: root.redo()
     }
 
     Item {
@@ -266,6 +306,7 @@ FocusScope {
             selection: root.taskStore.activeFilter
             pendingCount: root.taskList.pendingCount
             doneCount: root.taskList.doneCount
+            shortcutTexts: root.filterShortcutTexts
             onFilterChosen: filter => root.taskStore.activeFilter = filter
         }
 
@@ -279,6 +320,39 @@ FocusScope {
             onPinToggled: root.panelPreferences.isPinned = !root.isPinned
             onLaunchAtLoginToggled: root.toggleLaunchAtLogin()
             onQuitChosen: root.quitRequested()
+        }
+    }
+
+    // Takes the keyboard from editors and fields when they are done, and
+    // moves through the rows: arrows, Home and End; Right and Left open and
+    // close a task's subtasks; Space ticks, Delete removes, Return or F2
+    // retitles the ringed line. Between the header and the bottom bar in the
+    // Tab order. A screen reader hears the ringed line as its name.
+    Item {
+        id: focusSink
+        objectName: "focusSink"
+        focus: true
+        activeFocusOnTab: true
+        Accessible.role: Accessible.List
+        Accessible.name: {
+            const line = root.focusedSubtaskRow ? root.focusedSubtaskRow.subtask : root.focusedTask
+            return line ? line.title + (line.isCompleted ? ", done" : ", not done") : "Tasks"
+        }
+
+        Keys.onUpPressed: root.stepFocus(-1)
+        Keys.onDownPressed: root.stepFocus(+1)
+        Keys.onEscapePressed: root.dismissRequested()
+        Keys.onPressed: event => {
+            const row = root.focusedRow
+            if (event.key === Qt.Key_Home || event.key === Qt.Key_End)
+                root.moveFocus(event.key === Qt.Key_Home ? 0 : listView.count - 1, false)
+            else if (row && event.key === Qt.Key_Right && !row.isExpanded && row.subtaskCount > 0)
+                row.toggleExpanded()
+            else if (row && event.key === Qt.Key_Left && row.isExpanded)
+                row.toggleExpanded()
+            else if (!root.actOnFocusedLine(event.key))
+                return
+            event.accepted = true
         }
     }
 
@@ -363,13 +437,13 @@ FocusScope {
 
             // A task ticked under Pending that came back within the moment it
             // is held out (another filter) stays out of sight, gap and all.
-            delegate: Item {
+            delegate: TaskRowSlot {
                 id: rowSlot
                 required property TaskItem task
                 required property bool isHeldBack
 
                 width: listView.width
-                height: isHeldBack ? 0 : row.height + root.rowSpacing
+                height: isHeldBack ? 0 : taskRow.height + root.rowSpacing
                 visible: !isHeldBack
 
                 // Kept out of sight for another task.
@@ -377,40 +451,30 @@ FocusScope {
 
                 ListView.onPooled: {
                     isPooled = true
-                    row.prepareForReuse()
+                    taskRow.prepareForReuse()
                 }
                 ListView.onReused: {
                     isPooled = false
-                    row.animates = true
+                    taskRow.animates = true
                 }
+
+                row: taskRow
 
                 TaskRowView {
-                    id: row
+                    id: taskRow
                     x: root.horizontalPadding
-                    width: parent.width - 2 * root.horizontalPadding
+                    width: rowSlot.width - 2 * root.horizontalPadding
                     task: rowSlot.task
                     store: root.taskStore
-                }
-
-                // The keyboard's place in the list.
-                Rectangle {
-                    objectName: "focusRing"
-                    x: row.x - 4
-                    y: -2
-                    width: row.width + 8
-                    height: row.height + 4
-                    radius: 10
-                    color: "transparent"
-                    border.width: 1.5
-                    border.color: OrdlenDesign.withOpacity(OrdlenDesign.color.accent, 0.6)
-                    visible: root.focusedTask !== null && root.focusedTask === rowSlot.task
+                    showsFocusRing: root.focusedRow === taskRow
+                    focusedSubtaskIndex: root.focusedSubtaskIndex
                 }
 
                 Connections {
                     target: root
                     function onEditRequested(task: TaskItem) {
                         if (task === rowSlot.task)
-                            row.startEdit()
+                            taskRow.startEdit()
                     }
                 }
             }
@@ -421,6 +485,11 @@ FocusScope {
         }
     }
 
+    Announcer {
+        id: announcer
+        objectName: "announcer"
+    }
+
     // After a deletion, for a few seconds: what went, and a way back. Just
     // above the bottom bar, so it never covers a field.
     UndoNotice {
@@ -428,9 +497,10 @@ FocusScope {
         objectName: "undoNotice"
         x: (root.width - width) / 2
         y: bottomBar.y - height - 6
+        shortcutText: undoShortcut.nativeText
         onUndoChosen: {
             shown = false
-            root.taskStore.undo()
+            root.undo()
         }
 
         Timer {
@@ -444,6 +514,7 @@ FocusScope {
                 undoNotice.text = what
                 undoNotice.shown = true
                 undoNoticeTimer.restart()
+                announcer.announce(what)
             }
         }
     }
@@ -474,6 +545,7 @@ FocusScope {
                 BottomBarButtons {
                     width: parent.width
                     shortcutText: newTaskShortcut.nativeText
+                    searchShortcutText: searchShortcut.nativeText
                     onNewTaskTapped: root.openAddField()
                     onSearchTapped: root.openSearchField()
                 }

@@ -518,4 +518,47 @@ ViewTestCase {
         keyClick(Qt.Key_F, Qt.ControlModifier)
         compare([dismissed.count, store.activeFilter, panel.showingSearchInput], [1, TaskFilter.Done, true])
     }
+
+    // Down and Up pass through a task's open subtasks, Right and Left open
+    // and close them; the keys act on the ringed line and tell a screen
+    // reader what they did.
+    function test_keyboardSubtasks() {
+        makePanel([["Personal", "Milk"], ["Personal", "Bread"]])
+        const milk = rowOf("Milk").task
+        store.addSubtask(milk, "Skimmed")
+        store.addSubtask(milk, "Oat")
+        part("focusSink").forceActiveFocus()
+        const ringed = () => panel.focusedSubtaskRow ? panel.focusedSubtaskRow.subtask.title
+                                                     : panel.focusedTask ? panel.focusedTask.title : ""
+        const walk = keys => keys.map(key => { keyClick(key); return ringed() })
+        compare(walk([Qt.Key_Down, Qt.Key_Down, Qt.Key_Up, Qt.Key_Right, Qt.Key_Down, Qt.Key_Down, Qt.Key_Down, Qt.Key_Up]),
+                ["Milk", "Bread", "Milk", "Milk", "Skimmed", "Oat", "Bread", "Oat"])
+        verify(findChild(rowOf("Milk"), "focusRing").visible === false, "the task's ring moved to its subtask")
+        keyClick(Qt.Key_Space)
+        compare([milk.completedSubtaskCount, part("announcer").message], [1, "Oat, done"])
+        keyClick(Qt.Key_Z, Qt.ControlModifier)
+        compare([milk.completedSubtaskCount, part("announcer").message], [0, "Undone: Tick Subtask"])
+        keyClick(Qt.Key_Delete)
+        compare([milk.subtaskCount, ringed()], [1, "Skimmed"])
+        keyClick(Qt.Key_Return)
+        verify(rowOf("Milk").row.subtaskRowAt(0).isEditing)
+        keyClick(Qt.Key_Escape)
+        part("focusSink").forceActiveFocus()
+        compare(walk([Qt.Key_Left]), ["Milk"])
+    }
+
+    // Tab goes header, list, bottom bar, round again; the buttons name the
+    // keys that do the same.
+    function test_tabOrder() {
+        makePanel([["Personal", "Milk"]])
+        part("focusSink").forceActiveFocus()
+        const stops = []
+        for (let i = 0; i < 6; ++i) {
+            keyClick(Qt.Key_Tab)
+            stops.push(panel.Window.activeFocusItem.objectName)
+        }
+        compare(stops, ["newTaskButton", "searchButton", "workspaceMenu", "filterBar", "settingsMenu", "focusSink"])
+        compare([part("newTaskButton").toolTip, part("searchButton").toolTip, part("filterBar").shortcutTexts],
+                ["New Task (Ctrl+N)", "Search (Ctrl+F)", ["Ctrl+1", "Ctrl+2", "Ctrl+3"]])
+    }
 }

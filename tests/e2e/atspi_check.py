@@ -1,0 +1,53 @@
+"""Reads the running Ordlen over AT-SPI: its task rows, then what it tells
+while the keyboard ticks, deletes and undoes. Exits 1 with the reason."""
+import subprocess
+import sys
+
+import pyatspi
+from gi.repository import GLib
+
+
+def fail(reason):
+    print(reason)
+    sys.exit(1)
+
+
+def find_app():
+    for candidate in pyatspi.Registry.getDesktop(0):
+        if candidate is not None and candidate.name == "Ordlen":
+            return candidate
+    return None
+
+
+def rows(root):
+    found = pyatspi.utils.findAllDescendants(root, lambda a: a.getRole() == pyatspi.ROLE_LIST_ITEM)
+    return {row.name: row.getState().contains(pyatspi.STATE_CHECKED) for row in found}
+
+
+def wait_for(condition, seconds=5):
+    deadline = GLib.get_monotonic_time() + seconds * 1000000
+    while not condition() and GLib.get_monotonic_time() < deadline:
+        GLib.MainContext.default().iteration(False)
+    return condition()
+
+
+if not wait_for(lambda: find_app() is not None):
+    fail("no Ordlen on the accessibility bus")
+ordlen = find_app()
+if not wait_for(lambda: rows(ordlen) == {"Milk": False, "Bread": False}):
+    fail(f"the rows read {rows(ordlen)}, not Milk and Bread, both not done")
+
+told = []
+pyatspi.Registry.registerEventListener(
+    lambda event: event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_ALERT and told.append(event.source.name),
+    "object:state-changed:showing")
+expected = []
+for keys, message in [(["Down", "space"], "Milk, done"), (["Delete"], "Task deleted"),
+                      (["ctrl+z"], "Undone: Delete Task")]:
+    subprocess.run(["xdotool", "key", *keys], check=True)
+    expected.append(message)
+    if not wait_for(lambda: told == expected):
+        fail(f"told {told}, expected {expected}")
+if not wait_for(lambda: rows(ordlen) == {"Milk": True, "Bread": False}):
+    fail(f"after the undo the rows read {rows(ordlen)}")
+print("ok")
