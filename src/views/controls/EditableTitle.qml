@@ -32,6 +32,12 @@ Item {
         input.forceActiveFocus()
     }
 
+    // From the keyboard: the whole title selected, ready to be typed over.
+    function startEditSelectingAll() {
+        startEdit()
+        input.selectAll()
+    }
+
     function commitEdit() {
         const trimmed = editText.trim()
         if (trimmed.length > 0)

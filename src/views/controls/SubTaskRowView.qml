@@ -28,8 +28,9 @@ Item {
     Accessible.checkable: true
     Accessible.checked: subtask ? subtask.isCompleted : false
 
+    // The title edited from the keyboard, all of it selected.
     function startEdit() {
-        title.startEdit()
+        title.startEditSelectingAll()
     }
 
     OrdlenRowBackground {

@@ -69,8 +69,9 @@ Item {
         menuHolder.menu.popup(mainLine, x, y)
     }
 
+    // The title edited from the keyboard, all of it selected.
     function startEdit() {
-        title.startEdit()
+        title.startEditSelectingAll()
     }
 
     // Opened again while the last field still fades out: that one stays and

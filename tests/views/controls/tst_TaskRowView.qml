@@ -112,7 +112,7 @@ ViewTestCase {
         expand(row)
         const edited = row.subtaskRows.itemAt(0)
         const field = findChild(edited, "titleField")
-        edited.startEdit()
+        edited.title.startEdit()
         type(" home")
         fixture.store.deleteSubtask(row.task.subtasks[1], row.task)
         compare([row.subtaskRows.itemAt(0), edited.isEditing, field.text, field.activeFocus], [edited, true, "Tickets home", true])
