@@ -381,9 +381,20 @@ Window {
                 label: "a row ringed from the keyboard"
                 onSettled: {
                     ringSample.part("focusSink").forceActiveFocus()
-                    ringSample.panel.moveFocus(2)
+                    ringSample.panel.moveFocus(2, false)
                 }
                 PanelSample { id: ringSample; tasks: gallery.panelTasks }
+            }
+            GallerySample {
+                label: "a subtask ringed from the keyboard"
+                onSettled: {
+                    subtaskRingSample.part("focusSink").forceActiveFocus()
+                    const panel = subtaskRingSample.panel
+                    panel.moveFocus(3, false)
+                    panel.focusedRow.toggleExpanded()
+                    panel.subtaskCursor = 1
+                }
+                PanelSample { id: subtaskRingSample; tasks: gallery.panelTasks }
             }
             GallerySample {
                 label: "after a deletion"
