@@ -1,5 +1,6 @@
-"""Reads the running Ordlen over AT-SPI: its task rows, then what it tells
-while the keyboard ticks, deletes and undoes. Exits 1 with the reason."""
+"""Reads the running Ordlen over AT-SPI: its controls and task rows, then
+what it tells while the keyboard ticks, deletes and undoes, and its search
+field. Exits 1 with the reason."""
 import subprocess
 import sys
 
@@ -24,6 +25,11 @@ def rows(root):
     return {row.name: row.getState().contains(pyatspi.STATE_CHECKED) for row in found}
 
 
+def controls(root):
+    return {(a.getRoleName(), a.name, a.getState().contains(pyatspi.STATE_CHECKED))
+            for a in pyatspi.utils.findAllDescendants(root, lambda a: a.name)}
+
+
 def wait_for(condition, seconds=5):
     deadline = GLib.get_monotonic_time() + seconds * 1000000
     while not condition() and GLib.get_monotonic_time() < deadline:
@@ -36,6 +42,14 @@ if not wait_for(lambda: find_app() is not None):
 ordlen = find_app()
 if not wait_for(lambda: rows(ordlen) == {"Milk": False, "Bread": False}):
     fail(f"the rows read {rows(ordlen)}, not Milk and Bread, both not done")
+
+missing = {("push button", "Switch Workspace", False), ("panel", "Task filter", False),
+           ("push button", "All", True), ("push button", "Done", False), ("push button", "Settings", False),
+           ("check box", "Complete Milk", False), ("text", "Task title", False), ("push button", "Add Subtask", False),
+           ("push button", "Delete Task", False), ("push button", "New Task", False),
+           ("push button", "Search", False)} - controls(ordlen)
+if missing:
+    fail(f"missing or wrong: {missing}")
 
 told = []
 pyatspi.Registry.registerEventListener(
@@ -50,4 +64,7 @@ for keys, message in [(["Down", "space"], "Milk, done"), (["Delete"], "Task dele
         fail(f"told {told}, expected {expected}")
 if not wait_for(lambda: rows(ordlen) == {"Milk": True, "Bread": False}):
     fail(f"after the undo the rows read {rows(ordlen)}")
+subprocess.run(["xdotool", "key", "ctrl+f"], check=True)
+if not wait_for(lambda: ("text", "Search tasks", False) in controls(ordlen)):
+    fail("no search field after Ctrl+F")
 print("ok")
