@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -241,14 +242,15 @@ private slots:
         QVERIFY(folder.removeRecursively());
     }
 
-    // Offscreen there is no tray: the panel is a window, built and shown at
-    // once, that no icon click hides; closing it ends the app (so: last).
+    // Offscreen there is no tray: no icon either, and the panel is a window,
+    // built and shown at once, that no icon click hides; closing it ends the
+    // app (so: last).
     void withoutATrayThePanelIsTheApp()
     {
         QGuiApplication::setQuitOnLastWindowClosed(false); // as the app does
         AppDelegate delegate;
         delegate.applicationDidFinishLaunching();
-        QVERIFY(delegate.storeStatus()->isPersistent());
+        QVERIFY(delegate.storeStatus()->isPersistent() && !delegate.statusItem());
         PopoverWindow *window = delegate.popover();
         delegate.applicationDidFinishLaunching();
         QCOMPARE(delegate.popover(), window);
@@ -259,7 +261,7 @@ private slots:
         delegate.showPopover();
         QVERIFY(window->isVisible());
         // The tray icon's own menu opens the panel and ends the app.
-        const QList<QAction *> actions = delegate.statusItem()->contextMenu()->actions();
+        const QList<QAction *> actions = delegate.statusMenu()->actions();
         QCOMPARE(actions.size(), 2);
         window->hide();
         actions.at(0)->trigger();
