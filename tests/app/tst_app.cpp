@@ -180,6 +180,7 @@ private slots:
         QVERIFY(!window.isVisible());
         popover ? window.showUnder({}) : window.showAsWindow();
         QVERIFY(window.isVisible());
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry())); // see tst_app_scaled
         QSignalSpy closed(&window, &PopoverWindow::windowClosed);
         window.close();
         QVERIFY(!window.isVisible());
