@@ -1,4 +1,5 @@
 #include "AppDelegate.h"
+#include "Appearance.h"
 #include "LaunchAtLoginService.h"
 #include "ModelContainer.h"
 #include "PopoverPlacement.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -244,8 +246,8 @@ private slots:
     }
 
     // Offscreen there is no tray: no icon either, and the panel is a window,
-    // built and shown at once, that no icon click hides; closing it ends the
-    // app (so: last).
+    // built and shown at once, that no icon click hides, its corners light or
+    // dark with it; closing it ends the app (so: last).
     void withoutATrayThePanelIsTheApp()
     {
         QGuiApplication::setQuitOnLastWindowClosed(false); // as the app does
@@ -253,6 +255,12 @@ private slots:
         delegate.applicationDidFinishLaunching();
         QVERIFY(delegate.storeStatus()->isPersistent() && !delegate.statusItem());
         PopoverWindow *window = delegate.popover();
+        auto *appearance =
+            window->engine()->singletonInstance<Appearance *>(qmlTypeId("Ordlen", 1, 0, "Appearance"));
+        for (const char *scheme : {"dark", "light"}) {
+            appearance->setForcedScheme(QString::fromLatin1(scheme));
+            QCOMPARE(window->grabWindow().pixelColor(0, 0).rgb(), appearance->windowBackground().rgb());
+        }
         delegate.applicationDidFinishLaunching();
         QCOMPARE(delegate.popover(), window);
         QVERIFY(window->rootObject()->property("isPanelLoaded").toBool());
