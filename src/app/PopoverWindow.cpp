@@ -236,7 +236,10 @@ void PopoverWindow::applyActivation()
 
 void PopoverWindow::takeGrab()
 {
-    m_hasGrab = setMouseGrabEnabled(true);
+    // Wayland grants a grab only to pop-up windows, which this is not (it
+    // takes the keyboard); losing the activation still closes it there.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_hasGrab = setMouseGrabEnabled(true);
     // Tried once per showing: if another client holds the pointer, losing
     // activation still closes the popover.
     m_wantsGrab = false;
