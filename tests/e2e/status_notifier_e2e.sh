@@ -12,21 +12,15 @@ wait_for 15 popover_shown || fail "without a tray the panel is not shown as a wi
 start_sni_tray
 wait_for 2 items_registered 1 || fail "the icon did not register with the tray within 2 s"
 wait_for 5 popover_hidden || fail "the window stayed up after the icon registered"
-item() { gdbus call --session --dest "$(head -n1 "$work/sni-items")" --object-path /StatusNotifierItem "$@"; }
-icon_name="$(item --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem IconName)"
-[[ "$icon_name" == *"'io.github.ordlen.Ordlen'"* ]] || fail "the icon's name is $icon_name"
-
+[[ "$(item --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem IconName)" == \
+  *"'io.github.ordlen.Ordlen'"* ]] || fail "the icon has not the app id as its name"
 xdotool mousemove 1200 790
 item --method org.kde.StatusNotifierItem.Activate 1200 790 >/dev/null
 wait_for 5 popover_shown || fail "Activate on the item did not open the popover"
-log "popover ${pop_w}x${pop_h} at $pop_x,$pop_y for the pointer at 1200,790"
-[ "$pop_x" -ge 0 ] && [ "$pop_y" -ge 0 ] && [ $((pop_x + pop_w)) -le 1280 ] && [ $((pop_y + pop_h)) -le 800 ] ||
-  fail "the popover is not on the screen"
-[ "$pop_x" -le 1200 ] && [ 1200 -le $((pop_x + pop_w)) ] && [ $((790 - pop_y - pop_h)) -le 10 ] ||
-  fail "the popover is not by the pointer"
+[ "$pop_x" -le 1200 ] && [ 1200 -le $((pop_x + pop_w)) ] && [ $((pop_x + pop_w)) -le 1280 ] &&
+  [ $((790 - pop_y - pop_h)) -le 10 ] || fail "the popover (${pop_w}x${pop_h}+$pop_x+$pop_y) is not by the pointer"
 xdotool key Escape
 wait_for 5 popover_hidden || fail "Escape did not close the popover"
-
 stop_pid "$sni_pid"
 wait_for 5 popover_shown || fail "the window did not come back when the tray went away"
 start_sni_tray
