@@ -12,6 +12,7 @@
 #include "StoreStatus.h"
 #include "TaskListModel.h"
 #include "TaskStore.h"
+#include "TrayHostWatcher.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -19,16 +20,13 @@
 #include <QQmlEngine>
 #include <QQmlError>
 #include <QQuickItem>
+#include <QTimer>
 
 namespace {
 
 // Long enough for the tray to have docked and drawn the icon, far too short
 // for a person to have clicked it (a click sooner builds the panel at once).
 constexpr int panelLoadDelayMs = 250;
-
-// Qt tells nobody when a tray appears or goes away; looking once a second
-// costs nothing (the answer is cached) and is soon enough for a person.
-constexpr int trayCheckIntervalMs = 1000;
 
 } // namespace
 
@@ -47,39 +45,36 @@ void AppDelegate::applicationDidFinishLaunching()
     // The icon comes first; the store and the panel are built once it is up
     // (loadPanel), or at once when something needs them sooner.
     m_popover = std::make_unique<PopoverWindow>();
-
-    m_statusItem = std::make_unique<QSystemTrayIcon>(ChecklistIcon::icon());
-    m_statusItem->setToolTip(QStringLiteral("Ordlen"));
     // Its own menu, so the app can be opened and ended from any tray.
     m_statusMenu = std::make_unique<QMenu>();
     m_statusMenu->addAction(QStringLiteral("Show Ordlen"), this, &AppDelegate::showPopover);
     m_statusMenu->addAction(QStringLiteral("Quit Ordlen"), qApp, &QCoreApplication::quit,
                             Qt::QueuedConnection);
-    m_statusItem->setContextMenu(m_statusMenu.get());
-    connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
-                    return;
-                // A click on the icon proves a tray: don't wait for the next
-                // look to take the panel in.
-                followTrayAvailability();
-                togglePopover();
-            });
-    StartupTrace::attach(m_statusItem.get(), m_popover.get());
-    // Shown even without a tray: Qt docks the icon once one appears.
-    m_statusItem->show();
 
     // With no tray the ordinary window is the app; closing it ends the app.
     connect(m_popover.get(), &PopoverWindow::windowClosed, qApp, &QCoreApplication::quit);
-    m_hasTray = QSystemTrayIcon::isSystemTrayAvailable();
-    if (!m_hasTray) {
-        m_popover->setPresentation(PopoverWindow::Presentation::Window);
-        loadPanel();
-        m_popover->showAsWindow();
-    }
+    m_trayHosts = std::make_unique<TrayHostWatcher>();
+    connect(m_trayHosts.get(), &TrayHostWatcher::availabilityChanged, this, &AppDelegate::followTrayHosts);
+    followTrayHosts();
     QTimer::singleShot(panelLoadDelayMs, this, &AppDelegate::loadPanel);
-    connect(&m_trayWatch, &QTimer::timeout, this, &AppDelegate::followTrayAvailability);
-    m_trayWatch.start(trayCheckIntervalMs);
+}
+
+void AppDelegate::makeStatusItem()
+{
+    // Qt picks the kind of tray now, for the rest of the run.
+    m_statusItem = std::make_unique<QSystemTrayIcon>(ChecklistIcon::icon());
+    m_trayHosts->iconCreated();
+    m_statusItem->setToolTip(QStringLiteral("Ordlen"));
+    m_statusItem->setContextMenu(m_statusMenu.get());
+    connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    togglePopover();
+            });
+    StartupTrace::attach(m_statusItem.get(), m_popover.get());
+    // Kept while the tray goes away and comes back: Qt hands it to the next
+    // tray of the same kind.
+    m_statusItem->show();
 }
 
 void AppDelegate::refreshLoginItemsOnActivation()
@@ -180,10 +175,12 @@ void AppDelegate::loadPanel()
         root->setProperty("isPanelLoaded", true);
 }
 
-void AppDelegate::followTrayAvailability()
+void AppDelegate::followTrayHosts()
 {
-    const bool hasTray = QSystemTrayIcon::isSystemTrayAvailable();
-    if (hasTray == m_hasTray)
+    const bool hasTray = m_trayHosts->isAvailable();
+    if (hasTray && !m_statusItem)
+        makeStatusItem();
+    if (m_hasTray == hasTray)
         return;
     m_hasTray = hasTray;
     // A tray that appears takes the panel in; one that goes away leaves it

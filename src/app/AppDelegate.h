@@ -4,8 +4,8 @@
 
 #include <QObject>
 #include <QSystemTrayIcon>
-#include <QTimer>
 #include <memory>
+#include <optional>
 
 class ModelContainer;
 class QMenu;
@@ -15,11 +15,12 @@ class Preferences;
 class StoreStatus;
 class TaskListModel;
 class TaskStore;
+class TrayHostWatcher;
 
 // Builds the app once after start: the popover, the root view MenuBarView on
 // the model container, and the tray icon that opens and closes the popover.
-// Owns all of them for the whole run. Where no tray exists the panel is shown
-// as an ordinary window until one appears.
+// Owns all of them for the whole run. The icon is made once a tray exists;
+// while none does, the panel is shown as an ordinary window.
 class AppDelegate : public QObject
 {
     Q_OBJECT
@@ -34,7 +35,10 @@ public:
 
     void applicationDidFinishLaunching();
 
+    // None until a tray exists.
     QSystemTrayIcon *statusItem() const { return m_statusItem.get(); }
+    // The tray icon's own menu: Show Ordlen, Quit Ordlen.
+    QMenu *statusMenu() const { return m_statusMenu.get(); }
     PopoverWindow *popover() const { return m_popover.get(); }
     // Whether the tasks are kept; the root view shows it (storeStatus).
     StoreStatus *storeStatus() const { return m_storeStatus.get(); }
@@ -50,7 +54,8 @@ private:
     void buildRootView();
     // Builds the panel inside the root view, once.
     void loadPanel();
-    void followTrayAvailability();
+    void makeStatusItem();
+    void followTrayHosts();
     void refreshLoginItemsOnActivation();
 
     LaunchAtLoginService &m_loginItems;
@@ -65,6 +70,7 @@ private:
     std::unique_ptr<PopoverWindow> m_popover;
     std::unique_ptr<QMenu> m_statusMenu;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
-    QTimer m_trayWatch;
-    bool m_hasTray = false;
+    std::unique_ptr<TrayHostWatcher> m_trayHosts;
+    // Nothing until the first look for a tray.
+    std::optional<bool> m_hasTray;
 };

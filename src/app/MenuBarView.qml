@@ -40,6 +40,15 @@ FocusScope {
         }
     }
 
+    // The window's own background shows outside the rounded one (the
+    // corners of the ordinary window): solid, it is light or dark with it.
+    Binding {
+        target: root.popover
+        property: "color"
+        value: Appearance.windowBackground
+        when: root.popover !== null && !root.isTranslucent
+    }
+
     // An Instantiator rather than a Loader: Qt 6.4's Loader refuses bound
     // components.
     Instantiator {

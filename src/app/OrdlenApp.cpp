@@ -40,6 +40,13 @@ int OrdlenApp::main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
+    // Qt 6.4 crashes in its Wayland text input when a text field is made
+    // while the compositor gives no seat with a keyboard (weston, headless
+    // or kiosk, which offers text-input v1). Taking only text-input v2
+    // keeps KWin's input methods; elsewhere typing goes through Qt's
+    // compose input. Read on Wayland only; the variable still chooses.
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_TEXT_INPUT_PROTOCOL"))
+        qputenv("QT_WAYLAND_TEXT_INPUT_PROTOCOL", "zwp_text_input_v2");
     QApplication app(argc, argv);
     // Status-notifier trays and Wayland find the app's icon and name by it.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORDLEN_APP_ID));

@@ -41,9 +41,7 @@ PopoverWindow::PopoverWindow()
     }
     setTitle(QStringLiteral("Ordlen"));
     setResizeMode(QQuickView::SizeRootObjectToView);
-    setMinimumSize(contentSize);
-    setMaximumSize(contentSize);
-    resize(contentSize);
+    fitInto(contentSize);
     applyFlags();
 
     connect(this, &QWindow::activeChanged, this, [this] {
@@ -109,7 +107,8 @@ void PopoverWindow::showUnder(const QRect &iconGeometry)
     QScreen *screen = QGuiApplication::screenAt(iconKnown ? iconGeometry.center() : pointer);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    setPosition(PopoverPlacement::topLeft(iconGeometry, pointer, contentSize, screen->availableGeometry()));
+    fitInto(screen->availableGeometry().size());
+    setPosition(PopoverPlacement::topLeft(iconGeometry, pointer, size(), screen->availableGeometry()));
     m_framePending = true;
     show();
     raise();
@@ -122,8 +121,11 @@ void PopoverWindow::showAsWindow()
         return;
     if (!isVisible()) {
         if (QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            setPosition(area.center() - QPoint(contentSize.width() / 2, contentSize.height() / 2));
+            // Its frame too, once the window system has said how wide it is.
+            create();
+            const QRect area = screen->availableGeometry().marginsRemoved(frameMargins());
+            fitInto(area.size());
+            setPosition(area.center() - QPoint(width() / 2, height() / 2));
         }
         m_framePending = true;
     }
@@ -194,7 +196,7 @@ void PopoverWindow::applyFlags()
         flags = Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint | Qt::WindowStaysOnTopHint;
         // Without a compositor the corners would show as solid squares:
         // cut them off instead.
-        setMask(m_isTranslucent ? QRegion() : roundedRegion(contentSize, cornerRadius));
+        setMask(m_isTranslucent ? QRegion() : roundedRegion(size(), cornerRadius));
     } else {
         flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                 Qt::WindowCloseButtonHint;
@@ -206,6 +208,20 @@ void PopoverWindow::applyFlags()
     // the pin must not touch a window whose flags stay.
     if (flags != this->flags())
         setFlags(flags);
+}
+
+void PopoverWindow::fitInto(const QSize &room)
+{
+    // At a large scale factor the panel can be taller than the screen: it is
+    // cut down to fit, and its list scrolls.
+    const QSize fitted = contentSize.boundedTo(room);
+    if (fitted == size() && fitted == minimumSize())
+        return;
+    setMinimumSize(fitted);
+    setMaximumSize(fitted);
+    resize(fitted);
+    if (!mask().isEmpty())
+        setMask(roundedRegion(fitted, cornerRadius));
 }
 
 void PopoverWindow::applyActivation()
@@ -220,7 +236,10 @@ void PopoverWindow::applyActivation()
 
 void PopoverWindow::takeGrab()
 {
-    m_hasGrab = setMouseGrabEnabled(true);
+    // Wayland grants a grab only to pop-up windows, which this is not (it
+    // takes the keyboard); losing the activation still closes it there.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_hasGrab = setMouseGrabEnabled(true);
     // Tried once per showing: if another client holds the pointer, losing
     // activation still closes the popover.
     m_wantsGrab = false;

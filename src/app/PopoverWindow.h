@@ -77,6 +77,8 @@ protected:
 
 private:
     void applyFlags();
+    // The panel's size, or less where the room on the screen is smaller.
+    void fitInto(const QSize &room);
     void applyActivation();
     bool closesOnOutsideClick() const;
     void takeGrab();

@@ -30,7 +30,13 @@ QString comparablePath(const QString &path)
 
 XdgAutostartBackend::XdgAutostartBackend(const QString &autostartDirectory, const QString &executablePath)
     : m_autostartDirectory(autostartDirectory), m_executablePath(executablePath)
-{}
+{
+    // Renamed to the new name, or dropped when both exist: the login must
+    // start the app once, and the new entry is the one the app keeps.
+    QFile legacy(QDir(m_autostartDirectory).filePath(legacyEntryFileName));
+    if (legacy.exists() && !legacy.rename(entryPath()))
+        legacy.remove();
+}
 
 QString XdgAutostartBackend::defaultAutostartDirectory()
 {
@@ -133,7 +139,10 @@ QByteArray XdgAutostartBackend::entryText() const
                        "Comment=To-do list in the tray\n"
                        "Exec=%1\n"
                        "Terminal=false\n"
-                       "X-GNOME-Autostart-enabled=true\n")
+                       "X-GNOME-Autostart-enabled=true\n"
+                       // After the panel, whose tray shows the icon.
+                       "X-GNOME-Autostart-Delay=2\n"
+                       "X-KDE-autostart-after=panel\n")
             .arg(DesktopEntry::escapeValue(DesktopEntry::quoteExecArgument(m_executablePath)));
     return text.toUtf8();
 }

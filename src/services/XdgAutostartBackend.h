@@ -4,14 +4,16 @@
 
 #include <QString>
 
-// Launch at login on freedesktop.org desktops: the entry ordlen.desktop in
+// Launch at login on freedesktop.org desktops: the entry <app id>.desktop in
 // the user's autostart folder ($XDG_CONFIG_HOME/autostart). The program is
 // started at login only while that entry exists, starts this program and is
-// not switched off (Hidden=true, X-GNOME-Autostart-enabled=false).
+// not switched off (Hidden=true, X-GNOME-Autostart-enabled=false). An entry
+// named ordlen.desktop, as earlier versions wrote it, is taken over.
 class XdgAutostartBackend : public LoginItemBackend
 {
 public:
-    static inline const QString entryFileName = QStringLiteral("ordlen.desktop");
+    static inline const QString entryFileName = QStringLiteral(ORDLEN_APP_ID ".desktop");
+    static inline const QString legacyEntryFileName = QStringLiteral("ordlen.desktop");
 
     XdgAutostartBackend(const QString &autostartDirectory, const QString &executablePath);
 

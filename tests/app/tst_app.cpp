@@ -1,4 +1,5 @@
 #include "AppDelegate.h"
+#include "Appearance.h"
 #include "LaunchAtLoginService.h"
 #include "ModelContainer.h"
 #include "PopoverPlacement.h"
@@ -11,10 +12,12 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -179,6 +182,7 @@ private slots:
         QVERIFY(!window.isVisible());
         popover ? window.showUnder({}) : window.showAsWindow();
         QVERIFY(window.isVisible());
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry())); // see tst_app_scaled
         QSignalSpy closed(&window, &PopoverWindow::windowClosed);
         window.close();
         QVERIFY(!window.isVisible());
@@ -241,15 +245,22 @@ private slots:
         QVERIFY(folder.removeRecursively());
     }
 
-    // Offscreen there is no tray: the panel is a window, built and shown at
-    // once, that no icon click hides; closing it ends the app (so: last).
+    // Offscreen there is no tray: no icon either, and the panel is a window,
+    // built and shown at once, that no icon click hides, its corners light or
+    // dark with it; closing it ends the app (so: last).
     void withoutATrayThePanelIsTheApp()
     {
         QGuiApplication::setQuitOnLastWindowClosed(false); // as the app does
         AppDelegate delegate;
         delegate.applicationDidFinishLaunching();
-        QVERIFY(delegate.storeStatus()->isPersistent());
+        QVERIFY(delegate.storeStatus()->isPersistent() && !delegate.statusItem());
         PopoverWindow *window = delegate.popover();
+        auto *appearance =
+            window->engine()->singletonInstance<Appearance *>(qmlTypeId("Ordlen", 1, 0, "Appearance"));
+        for (const char *scheme : {"dark", "light"}) {
+            appearance->setForcedScheme(QString::fromLatin1(scheme));
+            QCOMPARE(window->grabWindow().pixelColor(0, 0).rgb(), appearance->windowBackground().rgb());
+        }
         delegate.applicationDidFinishLaunching();
         QCOMPARE(delegate.popover(), window);
         QVERIFY(window->rootObject()->property("isPanelLoaded").toBool());
@@ -259,7 +270,7 @@ private slots:
         delegate.showPopover();
         QVERIFY(window->isVisible());
         // The tray icon's own menu opens the panel and ends the app.
-        const QList<QAction *> actions = delegate.statusItem()->contextMenu()->actions();
+        const QList<QAction *> actions = delegate.statusMenu()->actions();
         QCOMPARE(actions.size(), 2);
         window->hide();
         actions.at(0)->trigger();

@@ -6,7 +6,7 @@ set -euo pipefail
 app="$1" out="$2" flow="$(basename "$0" .sh)"
 
 # The tools come from scripts/install-deps.sh, which make runs before the tests.
-for tool in Xvfb trayer xdotool xwininfo import compare sqlite3; do
+for tool in Xvfb trayer xdotool xwininfo import compare sqlite3 dbus-daemon gdbus weston; do
   command -v "$tool" >/dev/null || { echo "$flow FAILED: no $tool; scripts/install-deps.sh installs it" >&2; exit 1; }
 done
 mkdir -p "$out"
@@ -41,6 +41,23 @@ start_app() {
   app_pid=$!
   pids+=("$app_pid")
 }
+# A private session bus, for the flows with a D-Bus tray (the others have none).
+start_session_bus() {
+  dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/bus.log" 2>&1 &
+  pids+=($!)
+  wait_for 5 test -s "$work/bus" || fail "dbus-daemon did not start"
+  DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$work/bus")"
+}
+# A StatusNotifierItem tray (sni_watcher.py): items_registered <n> is true
+# once n items registered with it since the flow began; item <gdbus call
+# arguments> calls the first.
+start_sni_tray() {
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/sni_watcher.py" >>"$work/sni-items" 2>"$work/sni-tray.log" &
+  sni_pid=$!
+  pids+=("$sni_pid")
+}
+items_registered() { [ "$(cat "$work/sni-items" 2>/dev/null | wc -l)" -ge "$1" ]; }
+item() { gdbus call --session --dest "$(head -n1 "$work/sni-items")" --object-path /StatusNotifierItem "$@"; }
 no_failures_reported() {
   ! grep -q '^Ordlen: ' "$work"/app-*.log || fail "the app reported failures: $(grep -h '^Ordlen: ' "$work"/app-*.log)"
 }

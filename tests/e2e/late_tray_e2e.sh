@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # No tray at start: the panel is an ordinary window until a tray appears,
-# which then takes the icon in; the popover opens under it.
+# which then takes the icon in; the popover opens under it. The tray going
+# away brings the window back.
 source "$(dirname "$0")/e2e.sh"
 
 stop_pid "$tray_pid"
@@ -15,4 +16,8 @@ wait_for 5 popover_hidden || fail "the window stayed up after the icon was docke
 click_icon
 wait_for 5 popover_shown || fail "the popover did not open from the icon docked late"
 [ "$pop_y" -ge $((icon_y + icon_h)) ] || fail "the popover is not below the icon docked late"
+xdotool key Escape
+wait_for 5 popover_hidden || fail "Escape did not close the popover"
+stop_pid "${pids[-1]}"
+wait_for 5 popover_shown || fail "the window did not come back when the tray went away"
 no_failures_reported

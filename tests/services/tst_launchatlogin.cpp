@@ -19,7 +19,8 @@ class TestLaunchAtLogin : public QObject
     QTemporaryDir m_home;
     const QString m_autostart = m_home.filePath(QStringLiteral("autostart"));
     const QString m_bin = m_home.filePath(QStringLiteral("bin"));
-    const QString m_entry = m_autostart + QStringLiteral("/ordlen.desktop");
+    const QString m_entry = m_autostart + QStringLiteral("/io.github.ordlen.Ordlen.desktop");
+    const QString m_oldEntry = m_autostart + QStringLiteral("/ordlen.desktop");
     const QString m_program = m_bin + QStringLiteral("/ordlen");
 
     void writeEntry(const QByteArray &text)
@@ -102,6 +103,18 @@ private slots:
                  QStringList{path});
     }
 
+    // The entry of earlier versions is renamed to the new name, or dropped
+    // when the new one exists, so the login starts the app once.
+    void takesOverTheOldEntry()
+    {
+        writeEntry("[Desktop Entry]\nType=Application\nExec=" + m_program.toUtf8() + "\n");
+        QVERIFY(QFile::rename(m_entry, m_oldEntry));
+        QCOMPARE(XdgAutostartBackend(m_autostart, m_program).status(), Status::Enabled);
+        writeFile(m_oldEntry, "stale");
+        QCOMPARE(XdgAutostartBackend(m_autostart, m_program).status(), Status::Enabled);
+        QVERIFY(!QFile::exists(m_oldEntry));
+    }
+
     // The entry's or its folder's place taken by the wrong kind of file: the change fails, the flag
     // stays, one line says why. Nothing to remove is no failure.
     void failedChangesKeepTheFlagAndSayWhy()
@@ -121,11 +134,12 @@ private slots:
         QVERIFY(lines.lines()[0].contains(m_entry) && lines.lines()[1].contains(m_autostart));
     }
 
-    // The app's instance writes $XDG_CONFIG_HOME/autostart/ordlen.desktop for
+    // The app's instance writes its entry to $XDG_CONFIG_HOME/autostart for
     // the running executable.
     void sharedServiceFollowsTheEntry()
     {
-        const QString path = qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/ordlen.desktop";
+        const QString path =
+            qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/io.github.ordlen.Ordlen.desktop";
         QFile::remove(path); // left by a run that stopped half-way
         LaunchAtLoginService *service = &LaunchAtLoginService::shared();
         QSignalSpy changed(service, &LaunchAtLoginService::isEnabledChanged);
