@@ -29,7 +29,7 @@ packages=(
   # install and package: icon rendering, desktop entry and metainfo checks, the .deb
   librsvg2-bin desktop-file-utils appstream man-db dpkg-dev fakeroot lintian
   # the accessibility check reads the panel over AT-SPI on a private session bus
-  python3-pyatspi at-spi2-core dbus
+  python3-pyatspi at-spi2-core
 )
 
 missing=()
