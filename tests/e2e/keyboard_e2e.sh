@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The panel without the mouse: two tasks added with Ctrl+N, the second
 # reached with the arrows, ticked with Space, deleted with Delete and brought
-# back with Ctrl+Z, each step checked in the store file.
+# back with Ctrl+Z, a subtask added through the task's menu, each step
+# checked in the store file.
 source "$(dirname "$0")/e2e.sh"
 
 open_popover first
@@ -17,4 +18,14 @@ wait_for 5 sh -c "[ \"\$(sqlite3 -readonly '$store' \"SELECT count(*) FROM TaskI
 keys ctrl+z
 wait_for 5 task_stored "Second" || fail "Ctrl+Z did not bring the deleted task back"
 task_done "Second" || fail "the task came back unticked"
+# A subtask through the task's menu: Shift+F10, the second item, a title.
+keys Home shift+F10
+rm -f "$work/last-panel.png"
+wait_for 5 settled panel "$work/menu.png" || fail "the task's menu did not come to rest"
+keys Down Down Return
+wait_for 5 settled panel "$work/field.png" || fail "the subtask field did not come to rest"
+xdotool type --delay 15 "Step"
+keys Return
+subtask_stored() { [ "$(sql "SELECT count(*) FROM SubTaskItem WHERE title = $(quoted "$1")")" = 1 ]; }
+wait_for 5 subtask_stored "Step" || fail "no subtask added from the keyboard"
 no_failures_reported

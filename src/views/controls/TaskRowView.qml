@@ -39,6 +39,7 @@ Item {
     // that scrolls into view several times dearer.
     readonly property PanelMenu contextMenu: menuHolder.menu
     readonly property alias subtaskRows: subtaskRepeater
+    readonly property real mainLineHeight: mainLine.height
 
     implicitWidth: 408
     implicitHeight: mainLine.height + sectionHolder.height

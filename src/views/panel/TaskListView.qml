@@ -326,7 +326,8 @@ FocusScope {
     // Takes the keyboard from editors and fields when they are done, and
     // moves through the rows: arrows, Home and End; Right and Left open and
     // close a task's subtasks; Space ticks, Delete removes, Return or F2
-    // retitles the ringed line. Between the header and the bottom bar in the
+    // retitles the ringed line; the Menu key or Shift+F10 opens the task's
+    // menu, the way to add a subtask. Between the header and the bottom bar in the
     // Tab order. A screen reader hears the ringed line as its name.
     Item {
         id: focusSink
@@ -350,6 +351,9 @@ FocusScope {
                 row.toggleExpanded()
             else if (row && event.key === Qt.Key_Left && row.isExpanded)
                 row.toggleExpanded()
+            else if (row && (event.key === Qt.Key_Menu
+                             || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))))
+                row.openContextMenu(0, row.mainLineHeight)
             else if (!root.actOnFocusedLine(event.key))
                 return
             event.accepted = true

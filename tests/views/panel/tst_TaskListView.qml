@@ -545,6 +545,8 @@ ViewTestCase {
         keyClick(Qt.Key_Escape)
         part("focusSink").forceActiveFocus()
         compare(walk([Qt.Key_Left]), ["Milk"])
+        keyClick(Qt.Key_F10, Qt.ShiftModifier)
+        tryCompare(rowOf("Milk").row.contextMenu, "opened", true)
     }
 
     // Tab goes header, list, bottom bar, round again; the buttons name the
