@@ -6,6 +6,7 @@
 #include "SingleInstance.h"
 #include "StartupTrace.h"
 #include "StorageBootstrap.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 #include <QQuickWindow>
@@ -65,6 +66,8 @@ int OrdlenApp::main(int argc, char *argv[])
         return 1;
     }
 
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QCoreApplication::quit);
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate, &AppDelegate::showPopover);
     delegate.applicationDidFinishLaunching();

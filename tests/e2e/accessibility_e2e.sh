@@ -4,11 +4,8 @@
 # are done, and a tick, a delete and an undo from the keyboard are told.
 source "$(dirname "$0")/e2e.sh"
 
-command -v dbus-daemon >/dev/null || fail "no dbus-daemon; scripts/install-deps.sh installs it"
-dbus-daemon --session --address="unix:path=$work/bus" --nofork --nopidfile >"$work/dbus.log" 2>&1 &
-pids+=($!)
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-wait_for 5 test -S "$work/bus" || fail "the session bus did not start"
+start_session_bus
+export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 open_popover first
 add_task "Milk"
