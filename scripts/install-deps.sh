@@ -22,6 +22,8 @@ packages=(
   xvfb trayer xdotool x11-utils imagemagick procps
   # the tray shell asks the X server whether a compositor runs
   libxcb1-dev
+  # the capture shortcut looks its key up in the keyboard map
+  libxcb-keysyms1-dev x11proto-dev
   # install and package: icon rendering, desktop entry and metainfo checks, the .deb
   librsvg2-bin desktop-file-utils appstream man-db dpkg-dev fakeroot lintian
 )

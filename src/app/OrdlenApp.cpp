@@ -4,6 +4,8 @@
 #include "CliCommands.h"
 #include "CommandLine.h"
 #include "DiagnosticLog.h"
+#include "GlobalShortcut.h"
+#include "Preferences.h"
 #include "SingleInstance.h"
 #include "StartupTrace.h"
 #include "StorageBootstrap.h"
@@ -64,6 +66,9 @@ int OrdlenApp::main(int argc, char *argv[])
     AppDelegate delegate;
     instance.setHandler([&delegate](const CommandRequest &received) { return delegate.perform(received); });
     delegate.applicationDidFinishLaunching();
+    GlobalShortcut captureKey;
+    QObject::connect(&captureKey, &GlobalShortcut::activated, &delegate, &AppDelegate::capture);
+    captureKey.grabFromPreferences(Preferences(Preferences::defaultFilePath()));
     // Started by show, toggle or capture: the app is up, now it does that.
     if (request.command != CommandRequest::Command::Run)
         QTimer::singleShot(0, &delegate, [&delegate, request] { delegate.perform(request); });
