@@ -19,7 +19,7 @@ packages=(
   # fonts for offscreen rendering
   fonts-dejavu-core
   # end-to-end harness: a real X server, a tray host, input and screenshots
-  xvfb trayer xdotool x11-utils imagemagick procps
+  xvfb trayer xdotool x11-utils imagemagick procps python3
   # the tray shell asks the X server whether a compositor runs
   libxcb1-dev
   # the capture shortcut looks its key up in the keyboard map
