@@ -83,7 +83,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("received"); // "command title@workspace"
-        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("refusal");  // part of the reply's line; none: accepted
         const auto frame = [](const QByteArray &payload, qsizetype size = -1) {
             QByteArray header(InstanceMessage::headerSize, Qt::Uninitialized);
             qToBigEndian(quint32(size < 0 ? payload.size() : size), header.data());
@@ -91,26 +91,39 @@ private slots:
         };
         const CommandRequest add{CommandRequest::Command::Add, QStringLiteral(" Milk"),
                                  QStringLiteral("Wörk")};
-        QTest::newRow("add") << InstanceMessage::encode(add) << " Milk@Wörk" << 0;
-        QTest::newRow("capture") << frame(R"({"command":"capture"})") << "capture@" << 0;
-        QTest::newRow("never finished") << frame(R"({"command")", 20) << "" << 1;
-        QTest::newRow("oversized") << frame("{", InstanceMessage::maxPayload + 1) << "" << 1;
-        QTest::newRow("empty") << frame("") << "" << 1;
-        QTest::newRow("not JSON") << frame("show") << "" << 1;
-        QTest::newRow("not UTF-8") << frame("{\"command\":\"add\",\"title\":\"\xff\"}") << "" << 1;
-        QTest::newRow("array") << frame(R"(["show"])") << "" << 1;
-        QTest::newRow("unknown command") << frame(R"({"command":"list"})") << "" << 1;
-        QTest::newRow("unknown field") << frame(R"({"command":"show","exec":"rm"})") << "" << 1;
-        QTest::newRow("add without title") << frame(R"({"command":"add"})") << "" << 1;
-        QTest::newRow("title not text") << frame(R"({"command":"add","title":7})") << "" << 1;
-        QTest::newRow("title on show") << frame(R"({"command":"show","title":"x"})") << "" << 1;
+        QTest::newRow("add") << InstanceMessage::encode(add) << " Milk@Wörk"
+                             << "";
+        QTest::newRow("capture") << frame(R"({"command":"capture"})") << "capture@"
+                                 << "";
+        QTest::newRow("never finished") << frame(R"({"command")", 20) << ""
+                                        << "not sent whole";
+        QTest::newRow("oversized") << frame("{", InstanceMessage::maxPayload + 1) << ""
+                                   << "16385 bytes";
+        QTest::newRow("empty") << frame("") << ""
+                               << "not JSON";
+        QTest::newRow("not JSON") << frame("show") << ""
+                                  << "not JSON";
+        QTest::newRow("not UTF-8") << frame("{\"command\":\"add\",\"title\":\"\xff\"}") << ""
+                                   << "not JSON";
+        QTest::newRow("array") << frame(R"(["show"])") << ""
+                               << "not a JSON object";
+        QTest::newRow("unknown command") << frame(R"({"command":"list"})") << ""
+                                         << "no known command";
+        QTest::newRow("unknown field") << frame(R"({"command":"show","exec":"rm"})") << ""
+                                       << "unknown field";
+        QTest::newRow("add without title") << frame(R"({"command":"add"})") << ""
+                                           << "do not fit";
+        QTest::newRow("title not text") << frame(R"({"command":"add","title":7})") << ""
+                                        << "do not fit";
+        QTest::newRow("title on show") << frame(R"({"command":"show","title":"x"})") << ""
+                                       << "do not fit";
     }
 
     void channelTakesOnlyWholeRequests()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, received);
-        QFETCH(int, exitCode);
+        QFETCH(QString, refusal);
         SingleInstance instance(m_dir.path(), QStringLiteral("channel"));
         QVERIFY(instance.claim());
         instance.setMessageTimeout(100);
@@ -129,7 +142,9 @@ private slots:
         InstanceMessage::DecodedReply reply;
         QTRY_VERIFY((answer += client.readAll(),
                      std::holds_alternative<CommandReply>(reply = InstanceMessage::decodeReply(answer))));
-        QCOMPARE(std::get<CommandReply>(reply).exitCode, exitCode);
+        const CommandReply &answered = std::get<CommandReply>(reply);
+        QVERIFY2(answered.exitCode == int(!refusal.isEmpty()) && answered.message.contains(refusal),
+                 qPrintable(answered.message));
         QCOMPARE(got, received);
     }
 
