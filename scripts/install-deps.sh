@@ -19,13 +19,15 @@ packages=(
   # fonts for offscreen rendering
   fonts-dejavu-core
   # end-to-end harness: a real X server, a tray host, input and screenshots
-  xvfb trayer xdotool x11-utils imagemagick procps
+  xvfb trayer xdotool x11-utils imagemagick procps python3
   # the tray shell asks the X server whether a compositor runs
   libxcb1-dev
   # trays on D-Bus: a private session bus, a StatusNotifierItem tray in Python, its calls
   dbus-daemon python3-gi libglib2.0-bin
   # Wayland: Qt's client and a headless compositor
   qt6-wayland weston
+  # the capture shortcut looks its key up in the keyboard map
+  libxcb-keysyms1-dev x11proto-dev
   # install and package: icon rendering, desktop entry and metainfo checks, the .deb
   librsvg2-bin desktop-file-utils appstream man-db dpkg-dev fakeroot lintian
   # the accessibility check reads the panel over AT-SPI on a private session bus

@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "ChecklistIcon.h"
+#include "CliCommands.h"
 #include "LaunchAtLoginService.h"
 #include "ModelContainer.h"
 #include "PanelPreferences.h"
@@ -116,6 +117,43 @@ void AppDelegate::showPopover()
         m_popover->requestActivate();
     else
         m_popover->showUnder(m_statusItem->geometry());
+}
+
+void AppDelegate::capture()
+{
+    if (!m_popover)
+        return;
+    showPopover();
+    if (QQuickItem *root = m_popover->rootObject())
+        QMetaObject::invokeMethod(root, "capture");
+}
+
+CommandReply AppDelegate::perform(const CommandRequest &request)
+{
+    using Command = CommandRequest::Command;
+    switch (request.command) {
+    case Command::Add: {
+        loadPanel();
+        const CommandReply reply = CliCommands::add(*m_store, request.title, request.workspace);
+        if (reply.exitCode == 0 && !m_storeStatus->isPersistent())
+            return {2, QStringLiteral("Ordlen: The running Ordlen could not open its store file and keeps "
+                                      "tasks in memory only; the task is lost when it quits.")};
+        return reply;
+    }
+    case Command::Capture:
+        capture();
+        break;
+    case Command::Toggle:
+        // Without a tray there is nothing to hide the window into.
+        if (m_popover && m_popover->presentation() == PopoverWindow::Presentation::Popover) {
+            togglePopover();
+            break;
+        }
+        [[fallthrough]];
+    default:
+        showPopover();
+    }
+    return {};
 }
 
 ModelContainer &AppDelegate::modelContainer()

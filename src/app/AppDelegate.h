@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandRequest.h"
 #include "LaunchAtLoginService.h"
 
 #include <QObject>
@@ -48,6 +49,12 @@ public slots:
     void togglePopover();
     // Brings the panel up without closing it: a second launch asks for this.
     void showPopover();
+    // Brings the panel up with its add field open and holding the keyboard.
+    void capture();
+
+public:
+    // Carries out a request of another launch (show, toggle, capture, add).
+    CommandReply perform(const CommandRequest &request);
 
 private:
     ModelContainer &modelContainer();

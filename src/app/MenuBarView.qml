@@ -69,6 +69,12 @@ FocusScope {
         }
     }
 
+    // Quick capture: the bottom bar in add mode, as Ctrl+N leaves it.
+    function capture() {
+        if (panel && !panel.isShowingDialog)
+            panel.openAddField()
+    }
+
     // "Keep Window Open" applies to the popover each time it shows and
     // whenever it changes.
     function updateWindowBehavior() {

@@ -1,8 +1,11 @@
 #include "OrdlenApp.h"
 
 #include "AppDelegate.h"
+#include "CliCommands.h"
 #include "CommandLine.h"
 #include "DiagnosticLog.h"
+#include "GlobalShortcut.h"
+#include "Preferences.h"
 #include "SingleInstance.h"
 #include "StartupTrace.h"
 #include "StorageBootstrap.h"
@@ -10,21 +13,22 @@
 
 #include <QApplication>
 #include <QQuickWindow>
+#include <QTimer>
 #include <cstdio>
-
-namespace {
-
-// How long a second launch waits for the running instance to answer.
-constexpr int notifyTimeoutMs = 800;
-
-} // namespace
 
 int OrdlenApp::main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Ordlen"));
     QApplication::setApplicationVersion(QStringLiteral(ORDLEN_VERSION));
-    if (const std::optional<int> exitCode = CommandLine::handle(argc, argv))
+    const std::variant<int, CommandRequest> parsed = CommandLine::handle(argc, argv);
+    if (const int *exitCode = std::get_if<int>(&parsed))
         return *exitCode;
+    const CommandRequest &request = std::get<CommandRequest>(parsed);
+    // Adding and listing need no display: scripts and cron use them.
+    if (request.command == CommandRequest::Command::Add || request.command == CommandRequest::Command::List) {
+        const QCoreApplication application(argc, argv);
+        return CliCommands::run(request);
+    }
 
     // Without a display Qt would abort with a long plugin report.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -60,8 +64,9 @@ int OrdlenApp::main(int argc, char *argv[])
                             SingleInstance::keyFor(StorageBootstrap::dataDirectory()));
     if (!instance.claim()) {
         QString errorText;
-        if (instance.notifyRunningInstance(notifyTimeoutMs, errorText))
-            return 0;
+        if (const std::optional<CommandReply> reply =
+                instance.send(request, CliCommands::replyTimeoutMs, errorText))
+            return reply->exitCode;
         DiagnosticLog::write(QStringLiteral("Ordlen: Could not reach the running instance — ") + errorText);
         return 1;
     }
@@ -69,7 +74,13 @@ int OrdlenApp::main(int argc, char *argv[])
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, &QCoreApplication::quit);
     AppDelegate delegate;
-    QObject::connect(&instance, &SingleInstance::activationRequested, &delegate, &AppDelegate::showPopover);
+    instance.setHandler([&delegate](const CommandRequest &received) { return delegate.perform(received); });
     delegate.applicationDidFinishLaunching();
+    GlobalShortcut captureKey;
+    QObject::connect(&captureKey, &GlobalShortcut::activated, &delegate, &AppDelegate::capture);
+    captureKey.grabFromPreferences(Preferences(Preferences::defaultFilePath()));
+    // Started by show, toggle or capture: the app is up, now it does that.
+    if (request.command != CommandRequest::Command::Run)
+        QTimer::singleShot(0, &delegate, [&delegate, request] { delegate.perform(request); });
     return QApplication::exec();
 }

@@ -34,6 +34,17 @@ QString StorageBootstrap::dataDirectory()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
+QString StorageBootstrap::storePath(const QString &dataDirectory)
+{
+    return QDir(dataDirectory).filePath(storeFileName);
+}
+
+std::unique_ptr<ModelContainer> StorageBootstrap::openStoreFile(const QString &dataDirectory)
+{
+    createPrivateDirectory(dataDirectory);
+    return ModelContainer::open(ModelConfiguration::onDisk(storePath(dataDirectory)));
+}
+
 std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(QString *problem)
 {
     return makeModelContainer(dataDirectory(), problem);
@@ -44,11 +55,9 @@ std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(const QStri
 {
     if (problem)
         problem->clear();
-    createPrivateDirectory(directory);
-    const QString path = QDir(directory).filePath(storeFileName);
     QString reason;
     try {
-        return ModelContainer::open(ModelConfiguration::onDisk(path));
+        return openStoreFile(directory);
     } catch (const StoreError &error) {
         reason = error.description();
     } catch (const std::exception &error) {
@@ -56,7 +65,7 @@ std::unique_ptr<ModelContainer> StorageBootstrap::makeModelContainer(const QStri
         // every start: the file is left alone, like any refused one.
         reason = QString::fromLocal8Bit(error.what());
     }
-    reportFallback(reason, path);
+    reportFallback(reason, storePath(directory));
     if (problem)
         *problem = reason;
     try {

@@ -20,5 +20,8 @@ public:
     static std::unique_ptr<ModelContainer> makeModelContainer(const QString &dataDirectory,
                                                               QString *problem = nullptr);
 
+    // The store file itself, without the fallback: throws StoreError.
+    static std::unique_ptr<ModelContainer> openStoreFile(const QString &dataDirectory);
+    static QString storePath(const QString &dataDirectory);
     static QString dataDirectory();
 };

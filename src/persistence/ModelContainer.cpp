@@ -58,6 +58,37 @@ std::unique_ptr<ModelContainer> ModelContainer::open(const ModelConfiguration &c
     }
 }
 
+std::unique_ptr<ModelContainer> ModelContainer::openForReading(const QString &path)
+{
+    if (QFileInfo(path).size() == 0)
+        return open(ModelConfiguration::inMemory());
+    // Without the lock a running Ordlen has the file, and its -wal and -shm
+    // are its own: they are read, never put back.
+    std::unique_ptr<StoreLock> lock;
+    try {
+        lock = std::make_unique<StoreLock>(path, 0);
+    } catch (const StoreError &) {
+    }
+    std::optional<StoreFileGuard> guard;
+    if (lock)
+        guard.emplace(path);
+    try {
+        auto connection = std::make_unique<SqliteConnection>(path, SqliteConnection::OpenMode::ReadOnly);
+        connection->setCheckpointOnClose(false);
+        if (StoreSchema::inspect(*connection) == StoreSchema::State::Empty)
+            throw StoreError(QStringLiteral("The file is not an Ordlen store."));
+        std::unique_ptr<ModelContainer> container(
+            new ModelContainer(ModelConfiguration::onDisk(path), std::move(lock), std::move(connection)));
+        container->m_readGuard = guard;
+        container->loadCheckedRecords();
+        return container;
+    } catch (...) {
+        if (guard)
+            guard->restore();
+        throw;
+    }
+}
+
 std::unique_ptr<ModelContainer> ModelContainer::openFile(const ModelConfiguration &configuration,
                                                          std::unique_ptr<StoreLock> lock)
 {
@@ -120,4 +151,8 @@ ModelContainer::~ModelContainer()
     m_mainContext->saveBeforeClosing();
     // The context holds prepared statements on the connection: close it first.
     m_mainContext.reset();
+    if (m_readGuard) {
+        m_connection.reset();
+        m_readGuard->restore();
+    }
 }

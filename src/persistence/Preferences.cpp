@@ -141,6 +141,17 @@ QVariant Preferences::value(const QString &key) const
     return current().values.value(key);
 }
 
+std::optional<QString> Preferences::text(const QString &key) const
+{
+    if (!contains(key))
+        return std::nullopt;
+    const QVariant stored = value(key);
+    // The INI format reads a value with a comma in it as a list.
+    if (stored.typeId() == QMetaType::QStringList)
+        return stored.toStringList().join(QStringLiteral(", "));
+    return stored.toString();
+}
+
 bool Preferences::contains(const QString &key) const
 {
     return current().values.contains(key);

@@ -29,6 +29,8 @@ public:
     // or holds something else.
     std::optional<QStringList> stringArray(const QString &key) const;
     bool boolValue(const QString &key, bool defaultValue) const;
+    // The text under the key, or nothing when the key is missing.
+    std::optional<QString> text(const QString &key) const;
     bool contains(const QString &key) const;
 
     // Each returns false (and prints a line, once while the same failure

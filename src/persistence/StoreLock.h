@@ -9,8 +9,13 @@
 class StoreLock
 {
 public:
-    // Throws StoreError when another process holds the store.
-    explicit StoreLock(const QString &storePath);
+    // How long the lock is waited for by default: long enough for a command
+    // line that reads or adds a task to be done with the store.
+    static constexpr int defaultWaitMs = 1000;
+
+    // Throws StoreError when another process still holds the store after
+    // `waitMs`.
+    explicit StoreLock(const QString &storePath, int waitMs = defaultWaitMs);
     ~StoreLock();
 
     StoreLock(const StoreLock &) = delete;

@@ -148,6 +148,11 @@ void TaskStore::save()
 
 TaskItem *TaskStore::addTask(const QString &title)
 {
+    return addTask(title, m_selectedWorkspace);
+}
+
+TaskItem *TaskStore::addTask(const QString &title, const QString &selectedWorkspace)
+{
     const QString trimmed = TextRules::trimmed(title);
     if (trimmed.isEmpty())
         return nullptr;
@@ -156,7 +161,7 @@ TaskItem *TaskStore::addTask(const QString &title)
         m_context->fetchTasks({TaskFetchDescriptor::Sort::SortOrderDescending, 1});
     const qint64 position = highest.isEmpty() ? 0 : Positions::after(highest.constFirst()->sortOrder());
 
-    const QString workspace = m_selectedWorkspace.isEmpty() ? personalWorkspace : m_selectedWorkspace;
+    const QString workspace = selectedWorkspace.isEmpty() ? personalWorkspace : selectedWorkspace;
     const Recording recording(*this, QStringLiteral("Add Task"), {});
     auto *task = new TaskItem(QUuid::createUuid(), trimmed, false, QDateTime::currentDateTimeUtc(), QString(),
                               position, workspace);

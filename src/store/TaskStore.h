@@ -60,6 +60,8 @@ public:
 
     // Tasks
     Q_INVOKABLE TaskItem *addTask(const QString &title);
+    // The same, into the given workspace as if it were the one selected.
+    TaskItem *addTask(const QString &title, const QString &workspace);
     Q_INVOKABLE void toggleTask(TaskItem *task);
     Q_INVOKABLE void updateTask(TaskItem *task, const QString &title);
     Q_INVOKABLE void deleteTask(TaskItem *task);

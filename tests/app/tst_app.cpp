@@ -1,24 +1,32 @@
 #include "AppDelegate.h"
 #include "Appearance.h"
+#include "InstanceMessage.h"
 #include "LaunchAtLoginService.h"
 #include "ModelContainer.h"
 #include "PopoverPlacement.h"
 #include "PopoverWindow.h"
+#include "Preferences.h"
 #include "SingleInstance.h"
 #include "StorageBootstrap.h"
 #include "StoreStatus.h"
+#include "SubTaskItem.h"
+#include "TaskItem.h"
+#include "TaskStore.h"
 #include "TestSupport.h"
 #include "XdgAutostartBackend.h"
 
 #include <QDir>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QQmlEngine>
+#include <QProcess>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <QtEndian>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,13 +55,174 @@ private slots:
         QVERIFY(::wait(&status) > 0 && status == 0);
         SingleInstance first(m_dir.path(), key), second(m_dir.path(), key);
         QString error;
-        QVERIFY2(!second.notifyRunningInstance(200, error) && !error.isEmpty(), "nobody listens yet");
-        QVERIFY(first.claim() && !second.claim());
+        QVERIFY2(!second.send({}, 200, error) && !error.isEmpty(), "nobody listens yet");
+        QVERIFY(!second.isClaimedElsewhere() && first.claim() && !second.claim() &&
+                second.isClaimedElsewhere());
         QVERIFY(SingleInstance(m_dir.path(), SingleInstance::keyFor(QStringLiteral("/other"))).claim());
         QVERIFY2(SingleInstance(m_dir.filePath(QStringLiteral("gone")), key).claim(), "no lock: run anyway");
-        QSignalSpy shown(&first, &SingleInstance::activationRequested);
-        QVERIFY2(second.notifyRunningInstance(1000, error), qPrintable(error));
-        QTRY_COMPARE(shown.count(), 1);
+        QCOMPARE(QFile::permissions(first.socketPath()), // 0600
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        int shown = 0;
+        first.setHandler([&shown](const CommandRequest &request) {
+            shown += request.command == CommandRequest::Command::Show;
+            return CommandReply{3, {}};
+        });
+        const pid_t sender = fork(); // send() waits for the reply this process gives
+        if (sender == 0)
+            _exit(second.send({}, 5000, error).value_or(CommandReply{99, {}}).exitCode);
+        pid_t reaped = 0;
+        QTRY_VERIFY(reaped == sender || (reaped = ::waitpid(sender, &status, WNOHANG)) == sender);
+        QCOMPARE(WEXITSTATUS(status), 3);
+        QCOMPARE(shown, 1);
+    }
+
+    // Bytes on the channel: only a whole, well-formed request reaches the
+    // app; anything else is answered with a refusal (1) and reaches nothing.
+    void channelTakesOnlyWholeRequests_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("received"); // "command title@workspace"
+        QTest::addColumn<QString>("refusal");  // part of the reply's line; none: accepted
+        const auto frame = [](const QByteArray &payload, qsizetype size = -1) {
+            QByteArray header(InstanceMessage::headerSize, Qt::Uninitialized);
+            qToBigEndian(quint32(size < 0 ? payload.size() : size), header.data());
+            return header + payload;
+        };
+        const CommandRequest add{CommandRequest::Command::Add, QStringLiteral(" Milk"),
+                                 QStringLiteral("Wörk")};
+        const QString none;
+        QTest::newRow("add") << InstanceMessage::encode(add) << " Milk@Wörk" << none;
+        QTest::newRow("capture") << frame(R"({"command":"capture"})") << "capture@" << none;
+        QTest::newRow("never finished") << frame(R"({"command")", 20) << none << "not sent whole";
+        QTest::newRow("oversized") << frame("{", InstanceMessage::maxPayload + 1) << none << "16385 bytes";
+        QTest::newRow("not JSON") << frame("show") << none << "not JSON";
+        QTest::newRow("array") << frame(R"(["show"])") << none << "not a JSON object";
+        QTest::newRow("unknown command") << frame(R"({"command":"list"})") << none << "no known command";
+        QTest::newRow("unknown field")
+            << frame(R"({"command":"show","exec":"rm"})") << none << "unknown field";
+        QTest::newRow("add without title") << frame(R"({"command":"add"})") << none << "do not fit";
+        QTest::newRow("title on show") << frame(R"({"command":"show","title":"x"})") << none << "do not fit";
+    }
+
+    void channelTakesOnlyWholeRequests()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, received);
+        QFETCH(QString, refusal);
+        SingleInstance instance(m_dir.path(), QStringLiteral("channel"));
+        QVERIFY(instance.claim());
+        instance.setMessageTimeout(100);
+        QString got;
+        instance.setHandler([&got](const CommandRequest &request) {
+            got = (request.command == CommandRequest::Command::Capture ? QStringLiteral("capture")
+                                                                       : request.title) +
+                  u'@' + request.workspace;
+            return CommandReply{};
+        });
+        QLocalSocket client;
+        client.connectToServer(instance.socketPath());
+        QVERIFY(client.waitForConnected(1000));
+        client.write(bytes);
+        QByteArray answer;
+        InstanceMessage::DecodedReply reply;
+        QTRY_VERIFY((answer += client.readAll(),
+                     std::holds_alternative<CommandReply>(reply = InstanceMessage::decodeReply(answer))));
+        const CommandReply &answered = std::get<CommandReply>(reply);
+        QVERIFY2(answered.exitCode == int(!refusal.isEmpty()) && answered.message.contains(refusal),
+                 qPrintable(answered.message));
+        QCOMPARE(got, received);
+    }
+
+    // add and list as a script runs them, without a display: output, exit
+    // codes, and a store that list leaves byte for byte as it was.
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("store"); // seeded, garbage or none
+        QTest::addColumn<QList<QStringList>>("commands");
+        QTest::addColumn<QList<int>>("exitCodes");
+        QTest::addColumn<QString>("out"); // of the last command
+        QTest::addColumn<QString>("err"); // part of the last command's one line
+        using L = QStringList;
+        const QString seeded = QStringLiteral("seeded");
+        const QString none;
+        QTest::newRow("grouped") << seeded << QList<L>{{"list"}} << QList<int>{0}
+                                 << "Personal\n    [ ] Buy milk\n        [x] oat\n        [ ] soy\n"
+                                    "    [x] Call mom\nWork\n    [ ] Report\n"
+                                 << none;
+        QTest::newRow("json") << seeded << QList<L>{{"list", "--done", "--json"}} << QList<int>{0}
+                              << R"([{"done":true,"subtasks":[],"title":"Call mom","workspace":"Personal"}])"
+                                 "\n"
+                              << none;
+        QTest::newRow("add trimmed") << seeded
+                                     << QList<L>{{"add", " Pay rent\n", "--workspace", "Work"},
+                                                 {"list", "--workspace", "Work"}}
+                                     << QList<int>{0, 0} << "[ ] Report\n[ ] Pay rent\n"
+                                     << none;
+        QTest::newRow("add to Personal")
+            << seeded << QList<L>{{"add", "Tea"}, {"list", "--workspace", "Personal"}} << QList<int>{0, 0}
+            << "[ ] Buy milk\n    [x] oat\n    [ ] soy\n[x] Call mom\n[ ] Tea\n"
+            << none;
+        QTest::newRow("blank") << seeded << QList<L>{{"add", " \n "}} << QList<int>{1} << none << "blank";
+        QTest::newRow("unknown workspace") << seeded << QList<L>{{"add", "Tea", "--workspace", "Home"}}
+                                           << QList<int>{1} << none << "no workspace 'Home'";
+        const QList<L> refused{
+            {"add"}, {"add", "Tea", "--json"}, {"list", "--done", "--pending"}, {"show", "now"}, {"rm"}};
+        QTest::newRow("refusals") << seeded << refused << QList<int>(refused.size(), 1) << none
+                                  << "Unknown command 'rm'";
+        QTest::newRow("not a store") << "garbage" << QList<L>{{"add", "Tea"}, {"list"}} << QList<int>{2, 2}
+                                     << none << "Could not open the store file";
+        QTest::newRow("no store yet") << "none" << QList<L>{{"list", "--json"}} << QList<int>{0} << "[]\n"
+                                      << none;
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, store);
+        QFETCH(QList<QStringList>, commands);
+        QFETCH(QList<int>, exitCodes);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QTemporaryDir home;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+            environment.insert(QString::fromLatin1(name), home.filePath(QString::fromLatin1(name)));
+        const QString path = home.filePath(QStringLiteral("XDG_DATA_HOME/Ordlen/OrdlenStore.sqlite"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        if (store == QStringLiteral("seeded")) {
+            Preferences preferences(home.filePath(QStringLiteral("XDG_CONFIG_HOME/Ordlen/Ordlen.conf")));
+            const auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
+            TaskStore tasks(container->mainContext(), &preferences);
+            tasks.createWorkspace(QStringLiteral("Work"));
+            tasks.addTask(QStringLiteral("Report"));
+            TaskItem *milk = tasks.addTask(QStringLiteral("Buy milk"), {});
+            tasks.toggleSubtask(tasks.addSubtask(milk, QStringLiteral("oat")));
+            tasks.addSubtask(milk, QStringLiteral("soy"));
+            tasks.toggleTask(tasks.addTask(QStringLiteral("Call mom"), {}));
+        } else if (store == QStringLiteral("garbage")) {
+            writeFile(path, "milk\n");
+        }
+        const QByteArray before = contentsOf(path);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        QString output, errors;
+        for (qsizetype i = 0; i < commands.size(); ++i) {
+            process.start(QStringLiteral(ORDLEN_EXECUTABLE), commands[i]);
+            QVERIFY(process.waitForFinished(10000));
+            output = QString::fromUtf8(process.readAllStandardOutput());
+            errors = QString::fromUtf8(process.readAllStandardError());
+            QVERIFY2(process.exitCode() == exitCodes[i], qPrintable(commands[i].join(u' ') + u' ' + errors));
+        }
+        QCOMPARE(output, out);
+        QVERIFY2(err.isEmpty() ? errors.isEmpty() : errors.contains(err) && errors.count(u'\n') == 1,
+                 qPrintable(errors));
+        if (std::all_of(commands.begin(), commands.end(),
+                        [](const QStringList &c) { return c[0] != "add"; })) {
+            QCOMPARE(contentsOf(path), before);
+            QVERIFY(!QFile::exists(path + QStringLiteral("-wal")) &&
+                    QFile::exists(path) == (store != "none"));
+        }
     }
 
     // A folder made for the store is its owner's only; one that exists keeps its mode.

@@ -6,7 +6,7 @@ set -euo pipefail
 app="$1" out="$2" flow="$(basename "$0" .sh)"
 
 # The tools come from scripts/install-deps.sh, which make runs before the tests.
-for tool in Xvfb trayer xdotool xwininfo import compare sqlite3 dbus-daemon gdbus weston; do
+for tool in Xvfb trayer xdotool xwininfo import compare sqlite3 dbus-daemon gdbus weston python3; do
   command -v "$tool" >/dev/null || { echo "$flow FAILED: no $tool; scripts/install-deps.sh installs it" >&2; exit 1; }
 done
 mkdir -p "$out"
