@@ -18,8 +18,8 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QMenu>
-#include <QQmlEngine>
 #include <QProcess>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTemporaryDir>
