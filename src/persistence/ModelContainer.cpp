@@ -5,6 +5,7 @@
 #include "StoreError.h"
 #include "StoreFileGuard.h"
 #include "StoreLock.h"
+#include "StoreLogging.h"
 #include "StoreSchema.h"
 
 #include <QFileInfo>
@@ -67,7 +68,8 @@ std::unique_ptr<ModelContainer> ModelContainer::openForReading(const QString &pa
     std::unique_ptr<StoreLock> lock;
     try {
         lock = std::make_unique<StoreLock>(path, 0);
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
+        qCDebug(lcStore) << "reading beside its owner:" << error.description();
     }
     std::optional<StoreFileGuard> guard;
     if (lock)
