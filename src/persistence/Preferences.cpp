@@ -261,8 +261,10 @@ bool Preferences::writeVerified(const QString &staging, const Edit &edit)
 
     // Qt's own writer can report success on a full disk with a cut-off file,
     // so read the new file back before it replaces the old one.
+    // With no key left Qt writes no file at all: then an empty one is the
+    // new contents.
     QFile written(staging);
-    if (!written.open(QIODevice::ReadOnly))
+    if (!written.open(intended.isEmpty() ? QIODevice::ReadWrite : QIODevice::ReadOnly))
         return reportFailure(QStringLiteral("could not read back the new file beside %1").arg(m_filePath));
     const Contents readBack = read(written.readAll());
     if (!readBack.complete || asWritten(readBack.values) != asWritten(intended))

@@ -13,6 +13,7 @@
 #include "TaskItem.h"
 #include "TaskStore.h"
 #include "TestSupport.h"
+#include "WorkspaceList.h"
 #include "XdgAutostartBackend.h"
 
 #include <QDir>
@@ -190,8 +191,9 @@ private slots:
             environment.insert(QString::fromLatin1(name), home.filePath(QString::fromLatin1(name)));
         const QString path = home.filePath(QStringLiteral("XDG_DATA_HOME/Ordlen/OrdlenStore.sqlite"));
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        const QString preferencesPath = home.filePath(QStringLiteral("XDG_CONFIG_HOME/Ordlen/Ordlen.conf"));
         if (store == QStringLiteral("seeded")) {
-            Preferences preferences(home.filePath(QStringLiteral("XDG_CONFIG_HOME/Ordlen/Ordlen.conf")));
+            Preferences preferences(preferencesPath);
             const auto container = ModelContainer::open(ModelConfiguration::onDisk(path));
             TaskStore tasks(container->mainContext(), &preferences);
             tasks.createWorkspace(QStringLiteral("Work"));
@@ -200,10 +202,13 @@ private slots:
             tasks.toggleSubtask(tasks.addSubtask(milk, QStringLiteral("oat")));
             tasks.addSubtask(milk, QStringLiteral("soy"));
             tasks.toggleTask(tasks.addTask(QStringLiteral("Call mom"), {}));
+            // As an earlier version left it: list must not take the old key over.
+            QVERIFY(preferences.remove(WorkspaceList::savedKey) &&
+                    preferences.setStringArray(WorkspaceList::legacyKey, {QStringLiteral("Work")}));
         } else if (store == QStringLiteral("garbage")) {
             writeFile(path, "milk\n");
         }
-        const QByteArray before = contentsOf(path);
+        const QByteArray before = contentsOf(path) + contentsOf(preferencesPath);
         QProcess process;
         process.setProcessEnvironment(environment);
         QString output, errors;
@@ -219,7 +224,7 @@ private slots:
                  qPrintable(errors));
         if (std::all_of(commands.begin(), commands.end(),
                         [](const QStringList &c) { return c[0] != "add"; })) {
-            QCOMPARE(contentsOf(path), before);
+            QCOMPARE(contentsOf(path) + contentsOf(preferencesPath), before);
             QVERIFY(!QFile::exists(path + QStringLiteral("-wal")) &&
                     QFile::exists(path) == (store != "none"));
         }
