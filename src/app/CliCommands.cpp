@@ -30,14 +30,17 @@ CommandReply unreadable(const QString &path, const StoreError &error)
 
 } // namespace
 
-int CliCommands::run(const CommandRequest &request)
+std::optional<int> CliCommands::run(const CommandRequest &request)
 {
     if (request.command == CommandRequest::Command::List)
         return list(request);
     SingleInstance instance(SingleInstance::defaultDirectory(),
                             SingleInstance::keyFor(StorageBootstrap::dataDirectory()));
-    if (!instance.isClaimedElsewhere())
+    if (!instance.isClaimedElsewhere()) {
+        if (request.command != CommandRequest::Command::Add)
+            return std::nullopt;
         return finish(addToStoreFile(request));
+    }
     QString errorText;
     if (const std::optional<CommandReply> reply = instance.send(request, replyTimeoutMs, errorText))
         return finish(*reply);

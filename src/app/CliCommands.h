@@ -2,12 +2,15 @@
 
 #include "CommandRequest.h"
 
+#include <optional>
+
 class TaskStore;
 
-// The sub-commands that need no display, add and list. With an Ordlen
-// running, add goes to it, so its panel shows the task at once and one
-// process writes the store; otherwise both open the store file themselves,
-// under its lock, list without writing anything.
+// The sub-commands as far as they need no display. With an Ordlen running,
+// add, show, toggle and capture go to it, so its panel shows the task at
+// once and one process writes the store; otherwise add and list open the
+// store file themselves, under its lock, list without writing anything,
+// and the others are left to the app that starts.
 class CliCommands
 {
 public:
@@ -15,8 +18,9 @@ public:
     // have to load the store first.
     static constexpr int replyTimeoutMs = 5000;
 
-    // Prints on standard output and error; answers the exit code.
-    static int run(const CommandRequest &request);
+    // Prints on standard output and error; answers the exit code, or
+    // nothing when the app has to start and carry the request out.
+    static std::optional<int> run(const CommandRequest &request);
     // The add field's rule (TaskStore::addTask) for a task from the command
     // line, into a workspace the menu offers (none given: "Personal"). 1 on
     // a refusal, 2 when the task could not be saved.

@@ -24,10 +24,12 @@ int OrdlenApp::main(int argc, char *argv[])
     if (const int *exitCode = std::get_if<int>(&parsed))
         return *exitCode;
     const CommandRequest &request = std::get<CommandRequest>(parsed);
-    // Adding and listing need no display: scripts and cron use them.
-    if (request.command == CommandRequest::Command::Add || request.command == CommandRequest::Command::List) {
+    // Adding and listing need no display, nor does a request the running app
+    // carries out: scripts, cron and a desktop's key binding use them.
+    if (request.command != CommandRequest::Command::Run) {
         const QCoreApplication application(argc, argv);
-        return CliCommands::run(request);
+        if (const std::optional<int> exitCode = CliCommands::run(request))
+            return *exitCode;
     }
 
     // Without a display Qt would abort with a long plugin report.
