@@ -45,7 +45,9 @@ PopoverWindow::PopoverWindow()
     applyFlags();
 
     connect(this, &QWindow::activeChanged, this, [this] {
-        if (!isActive() && isVisible() && closesOnOutsideClick()) {
+        if (isActive())
+            m_activeSinceShown = true;
+        else if (m_activeSinceShown && isVisible() && closesOnOutsideClick()) {
             dismiss();
             m_sinceDeactivation.start();
         }
@@ -109,6 +111,8 @@ void PopoverWindow::showUnder(const QRect &iconGeometry)
         screen = QGuiApplication::primaryScreen();
     fitInto(screen->availableGeometry().size());
     setPosition(PopoverPlacement::topLeft(iconGeometry, pointer, size(), screen->availableGeometry()));
+    if (!isVisible())
+        m_activeSinceShown = false;
     m_framePending = true;
     show();
     raise();

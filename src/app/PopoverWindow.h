@@ -91,5 +91,8 @@ private:
     bool m_wantsGrab = false;
     bool m_hasGrab = false;
     bool m_framePending = false;
+    // Only a showing that was active can be left: the window system may tell
+    // of the last showing's deactivation after the next one has begun.
+    bool m_activeSinceShown = false;
     QElapsedTimer m_sinceDeactivation;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `ordlen add` without the app and through it (its open panel shows the task);
-# messages that are not requests change nothing; the capture key.
+# messages that are not requests change nothing; `ordlen show` reaches the
+# app without a display; the capture key.
 source "$(dirname "$0")/e2e.sh"
 
 cli() { env -u DISPLAY "$app" "$@"; }
@@ -30,6 +31,12 @@ wait_for 5 test "$(grep -c 'ordlen.instance: refused' "$work/app-first.log")" -e
   fail "not one line per refused message: $(grep 'ordlen.instance' "$work/app-first.log")"
 [ "$(stored)" = "$before" ] || fail "the refused messages changed the store"
 
+xdotool key Escape
+wait_for 5 popover_hidden || fail "Escape did not close the popover"
+# Shown again at once, the popover must not take the end of the last
+# showing for its own.
+cli show || fail "show through the app, without a display, ended with status $?"
+wait_for 5 popover_shown || fail "show did not open the popover"
 xdotool key Escape
 wait_for 5 popover_hidden || fail "Escape did not close the popover"
 xdotool key ctrl+alt+space
