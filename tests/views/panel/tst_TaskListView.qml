@@ -238,8 +238,6 @@ ViewTestCase {
         compare([label.text, String(label.color), findChild(button, "workspaceBadge").color.a.toFixed(2)],
                 [data.label, String(data.color), data.tint.toFixed(2)])
         verify(label.width <= 72 - 16 && (label.text.length < 9 || label.fontInfo.pointSize < 9), "a long name shrinks within the width")
-        compare([button.Accessible.role, button.Accessible.name, part("settingsMenu").Accessible.name],
-                [Accessible.ButtonMenu, "Switch Workspace", "Settings"])
         const menu = openMenu("workspaceMenu")
         compare(listed(menu), data.items)
         compare(listed(menuItem(menu, "Personal").subMenu), ["Select"])
