@@ -53,8 +53,11 @@ FocusScope {
                                                           : -1
     readonly property SubTaskRowView focusedSubtaskRow: focusedRow ? focusedRow.subtaskRowAt(focusedSubtaskIndex)
                                                                    : null
-    // Asks the row of the task to start editing its title.
-    signal editRequested(TaskItem task)
+
+    // A line as a screen reader hears it.
+    function spoken(line: var): string {
+        return line.title + (line.isCompleted ? ", done" : ", not done")
+    }
 
     // Rings a row: its task, or with `atLastSubtask` the last of its open
     // subtasks (the line above the next row).
@@ -94,8 +97,7 @@ FocusScope {
                 taskStore.toggleSubtask(subtask.subtask)
             else
                 taskStore.toggleTask(task)
-            const item = subtask ? subtask.subtask : task
-            announcer.announce(item.title + (item.isCompleted ? ", done" : ", not done"))
+            announcer.announce(spoken(subtask ? subtask.subtask : task))
         } else if (key === Qt.Key_Delete) {
             if (subtask)
                 taskStore.deleteSubtask(subtask.subtask, task)
@@ -105,7 +107,7 @@ FocusScope {
             if (subtask)
                 subtask.startEdit()
             else
-                editRequested(task)
+                focusedRow.startEdit()
         } else {
             return false
         }
@@ -327,18 +329,16 @@ FocusScope {
     // moves through the rows: arrows, Home and End; Right and Left open and
     // close a task's subtasks; Space ticks, Delete removes, Return or F2
     // retitles the ringed line; the Menu key or Shift+F10 opens the task's
-    // menu, the way to add a subtask. Between the header and the bottom bar in the
-    // Tab order. A screen reader hears the ringed line as its name.
+    // menu, the way to add a subtask. Between the header and the bottom bar
+    // in the Tab order. A screen reader hears the ringed line as its name.
     Item {
         id: focusSink
         objectName: "focusSink"
         focus: true
         activeFocusOnTab: true
         Accessible.role: Accessible.List
-        Accessible.name: {
-            const line = root.focusedSubtaskRow ? root.focusedSubtaskRow.subtask : root.focusedTask
-            return line ? line.title + (line.isCompleted ? ", done" : ", not done") : "Tasks"
-        }
+        Accessible.name: root.focusedSubtaskRow ? root.spoken(root.focusedSubtaskRow.subtask)
+                                                : root.focusedTask ? root.spoken(root.focusedTask) : "Tasks"
 
         Keys.onUpPressed: root.stepFocus(-1)
         Keys.onDownPressed: root.stepFocus(+1)
@@ -472,14 +472,6 @@ FocusScope {
                     store: root.taskStore
                     showsFocusRing: root.focusedRow === taskRow
                     focusedSubtaskIndex: root.focusedSubtaskIndex
-                }
-
-                Connections {
-                    target: root
-                    function onEditRequested(task: TaskItem) {
-                        if (task === rowSlot.task)
-                            taskRow.startEdit()
-                    }
                 }
             }
 
