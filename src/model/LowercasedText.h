@@ -24,7 +24,20 @@ public:
         return m_value.contains(query);
     }
 
+    // The same answer for a text that is asked about once: nothing is kept.
+    static bool containsOnce(const QString &text, const QString &query)
+    {
+        if (isAscii(text))
+            return containsAsciiLowercased(text, query);
+        return TextRules::lowercased(text).contains(query);
+    }
+
 private:
+    static bool isAscii(const QString &text)
+    {
+        return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    }
+
     // Whether ASCII text, lower-cased, contains the query.
     static bool containsAsciiLowercased(QStringView text, QStringView query)
     {
@@ -45,7 +58,7 @@ private:
     void remember(const QString &text) const
     {
         m_source = text;
-        m_isAscii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        m_isAscii = isAscii(text);
         m_value = m_isAscii ? QString() : TextRules::lowercased(text);
     }
 

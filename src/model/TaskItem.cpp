@@ -12,23 +12,58 @@ TaskItem::TaskItem(const QUuid &id, const QString &title, bool isCompleted, cons
       m_sortOrder(sortOrder), m_workspace(workspace)
 {}
 
+const QList<SubTaskItem *> &TaskItem::subtasks() const
+{
+    if (!m_seeds.empty())
+        makeSubtasks();
+    return m_subtasks;
+}
+
+void TaskItem::makeSubtasks() const
+{
+    // Making the objects changes what this task holds but not what it is:
+    // to every reader the subtasks were there all along.
+    auto *self = const_cast<TaskItem *>(this);
+    m_subtasks.reserve(qsizetype(m_seeds.size()));
+    for (const SubtaskSeed &seed : m_seeds) {
+        auto *subtask = new SubTaskItem(seed.id, seed.title, seed.isCompleted, seed.createdAt, seed.sortOrder,
+                                        seed.listIndex);
+        self->adoptSubtask(subtask);
+        if (const RecordObserver *keeper = observer()) {
+            subtask->setObserver(keeper);
+            keeper->made(subtask, seed.key);
+        }
+    }
+    m_seeds = {};
+}
+
 QList<SubTaskItem *> TaskItem::subtasksInDisplayOrder() const
 {
-    return SubtaskOrder::displayOrder(m_subtasks);
+    return SubtaskOrder::displayOrder(subtasks());
 }
 
 bool TaskItem::allSubtasksCompleted() const
 {
-    if (m_subtasks.isEmpty())
-        return false;
-    return std::all_of(m_subtasks.cbegin(), m_subtasks.cend(),
-                       [](const SubTaskItem *subtask) { return subtask->isCompleted(); });
+    return subtaskCount() > 0 && completedSubtaskCount() == subtaskCount();
 }
 
 int TaskItem::completedSubtaskCount() const
 {
+    if (!m_seeds.empty())
+        return int(std::count_if(m_seeds.cbegin(), m_seeds.cend(),
+                                 [](const SubtaskSeed &seed) { return seed.isCompleted; }));
     return int(std::count_if(m_subtasks.cbegin(), m_subtasks.cend(),
                              [](const SubTaskItem *subtask) { return subtask->isCompleted(); }));
+}
+
+bool TaskItem::anySubtaskTitleContains(const QString &query) const
+{
+    if (!m_seeds.empty())
+        return std::any_of(m_seeds.cbegin(), m_seeds.cend(), [&](const SubtaskSeed &seed) {
+            return LowercasedText::containsOnce(seed.title, query);
+        });
+    return std::any_of(m_subtasks.cbegin(), m_subtasks.cend(),
+                       [&](const SubTaskItem *subtask) { return subtask->titleContains(query); });
 }
 
 void TaskItem::setTitle(const QString &title)
@@ -52,6 +87,17 @@ void TaskItem::setWorkspace(const QString &workspace)
     emit workspaceChanged();
 }
 
+void TaskItem::adoptSubtaskSeed(SubtaskSeed seed)
+{
+    // Most tasks have a few subtasks: one allocation for them.
+    if (m_seeds.empty())
+        m_seeds.reserve(4);
+    const auto place =
+        std::upper_bound(m_seeds.cbegin(), m_seeds.cend(), seed.listIndex,
+                         [](qint64 index, const SubtaskSeed &other) { return index < other.listIndex; });
+    m_seeds.insert(place, std::move(seed));
+}
+
 void TaskItem::adoptSubtask(SubTaskItem *subtask)
 {
     subtask->m_task = this;
@@ -61,6 +107,7 @@ void TaskItem::adoptSubtask(SubTaskItem *subtask)
 
 void TaskItem::appendSubtask(SubTaskItem *subtask)
 {
+    subtasks(); // the new one goes after those read back
     subtask->m_listIndex = m_subtasks.isEmpty() ? 0 : Positions::after(m_subtasks.constLast()->m_listIndex);
     adoptSubtask(subtask);
     announceSubtask(subtask);
@@ -68,6 +115,7 @@ void TaskItem::appendSubtask(SubTaskItem *subtask)
 
 void TaskItem::restoreSubtask(SubTaskItem *subtask)
 {
+    subtasks();
     const auto place =
         std::upper_bound(m_subtasks.cbegin(), m_subtasks.cend(), subtask->m_listIndex,
                          [](qint64 index, const SubTaskItem *other) { return index < other->m_listIndex; });

@@ -2,12 +2,14 @@
 
 #include "LowercasedText.h"
 #include "Record.h"
+#include "SubtaskSeed.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QUuid>
 #include <QtQmlIntegration/qqmlintegration.h>
+#include <vector>
 
 class SubTaskItem;
 Q_MOC_INCLUDE("SubTaskItem.h")
@@ -45,14 +47,18 @@ public:
     QString notes() const { return m_notes; }
     qint64 sortOrder() const { return m_sortOrder; }
     QString workspace() const { return m_workspace; }
-    const QList<SubTaskItem *> &subtasks() const { return m_subtasks; }
+    // Makes the subtask objects from their seeds on first use.
+    const QList<SubTaskItem *> &subtasks() const;
     // How a task row lists them: by position, ties in list order.
     QList<SubTaskItem *> subtasksInDisplayOrder() const;
 
     // False without subtasks; otherwise whether every subtask is ticked.
     bool allSubtasksCompleted() const;
     int completedSubtaskCount() const;
-    int subtaskCount() const { return int(m_subtasks.size()); }
+    int subtaskCount() const { return int(m_subtasks.size() + m_seeds.size()); }
+    // Whether a subtask's lower-cased title contains the (lower-cased) query;
+    // makes no subtask object.
+    bool anySubtaskTitleContains(const QString &query) const;
 
     void setTitle(const QString &title);
     void setIsCompleted(bool isCompleted);
@@ -63,6 +69,10 @@ public:
     void appendSubtask(SubTaskItem *subtask);
     // Adds a subtask that already has its place in the list (read back).
     void adoptSubtask(SubTaskItem *subtask);
+    // Adds a subtask read back, as a seed its object is made from when it is
+    // first needed; seeds are kept in list order, equal places in the order
+    // they came.
+    void adoptSubtaskSeed(SubtaskSeed seed);
     // Puts a subtask back at its place in the list (its listIndex), as an
     // undo does, and announces it as appendSubtask does.
     void restoreSubtask(SubTaskItem *subtask);
@@ -82,6 +92,7 @@ signals:
 
 private:
     void announceSubtask(SubTaskItem *subtask);
+    void makeSubtasks() const;
 
     QUuid m_id;
     QString m_title;
@@ -91,5 +102,8 @@ private:
     QString m_notes;
     qint64 m_sortOrder;
     QString m_workspace;
-    QList<SubTaskItem *> m_subtasks;
+    // Either the subtask objects or, until they are first needed, their
+    // seeds: never both.
+    mutable QList<SubTaskItem *> m_subtasks;
+    mutable std::vector<SubtaskSeed> m_seeds;
 };

@@ -1,6 +1,5 @@
 #include "TaskQuery.h"
 
-#include "SubTaskItem.h"
 #include "TaskItem.h"
 #include "TextRules.h"
 
@@ -23,11 +22,5 @@ bool TaskQuery::matches(const TaskItem *task) const
 
 bool TaskQuery::matchesSearch(const TaskItem *task) const
 {
-    if (task->titleContains(m_query))
-        return true;
-    for (const SubTaskItem *subtask : task->subtasks()) {
-        if (subtask->titleContains(m_query))
-            return true;
-    }
-    return false;
+    return task->titleContains(m_query) || task->anySubtaskTitleContains(m_query);
 }

@@ -17,6 +17,12 @@
 
 namespace {
 
+// Every page of the file is read while it is checked and loaded: through a
+// mapping that covers any store, not copied page by page. Only for that
+// while; a long-lived mapping of a file that another tool might cut short
+// would turn that tool's mistake into a crash.
+constexpr qint64 loadMappedBytes = qint64(1) << 30;
+
 // A to-do list is private: a new store file is readable by its owner only.
 // SQLite gives its -wal and -shm files the same mode.
 void createPrivateFile(const QString &path)
@@ -131,10 +137,13 @@ void ModelContainer::loadCheckedRecords()
     auto integrity = std::async(std::launch::async, [path = m_configuration.path] {
         SqliteConnection reader(path, SqliteConnection::OpenMode::ReadOnly);
         reader.setCheckpointOnClose(false);
+        reader.setMappedBytes(loadMappedBytes);
         StoreSchema::checkIntegrity(reader);
     });
     try {
+        m_connection->setMappedBytes(loadMappedBytes);
         m_mainContext->load();
+        m_connection->setMappedBytes(0);
     } catch (...) {
         integrity.wait();
         throw;

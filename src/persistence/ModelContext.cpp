@@ -24,7 +24,8 @@ bool bySortOrder(const TaskItem *a, const TaskItem *b)
 ModelContext::ModelContext(SqliteConnection &connection, QObject *parent)
     : QObject(parent), m_connection(connection),
       m_recordObserver([this](QObject *record, RecordField field) { emit fieldAboutToChange(record, field); },
-                       [this](QObject *record, RecordField field) { recordChanged(record, field); }),
+                       [this](QObject *record, RecordField field) { recordChanged(record, field); },
+                       [this](QObject *subtask, qint64 row) { adoptMade(subtask, row); }),
       m_writer(std::make_unique<RecordWriter>(connection)),
       m_loader(std::make_unique<RecordLoader>(connection))
 {}
@@ -33,6 +34,7 @@ ModelContext::~ModelContext() = default;
 
 void ModelContext::load()
 {
+    // The subtasks come as seeds: each is adopted when its object is made.
     const QList<TaskItem *> stored = m_loader->loadAll(m_rowIds);
     m_tasks.reserve(stored.size());
     for (TaskItem *task : stored)
@@ -45,20 +47,28 @@ void ModelContext::adopt(TaskItem *task)
     task->setObserver(&m_recordObserver);
     task->setParent(this);
     m_tasks.insert(task);
-    for (SubTaskItem *subtask : task->subtasks()) {
-        subtask->setObserver(&m_recordObserver);
-        m_subtasks.insert(subtask);
-    }
+}
+
+void ModelContext::adoptMade(QObject *subtask, qint64 row)
+{
+    auto *made = static_cast<SubTaskItem *>(subtask);
+    m_subtasks.insert(made);
+    m_rowIds.insert(made, row);
 }
 
 void ModelContext::insert(TaskItem *task)
 {
     if (!task || task->observer())
         return;
+    // Made before the task is watched, so they count as new rows.
+    const QList<SubTaskItem *> &subtasks = task->subtasks();
     adopt(task);
     m_insertedTasks.append(task);
-    for (SubTaskItem *subtask : task->subtasks())
+    for (SubTaskItem *subtask : subtasks) {
+        subtask->setObserver(&m_recordObserver);
+        m_subtasks.insert(subtask);
         m_insertedSubtasks.append(subtask);
+    }
     m_ordered.insert(std::upper_bound(m_ordered.begin(), m_ordered.end(), task, bySortOrder), task);
     emit taskInserted(task);
     emit changed();

@@ -16,7 +16,8 @@ class SqliteConnection;
 class SubTaskItem;
 class TaskItem;
 
-// The working set of records, all in memory once load() has run. Changes stay
+// The working set of records, all in memory once load() has run (the
+// subtasks of a task as seeds until their objects are first needed). Changes stay
 // pending until save() writes them in one transaction. A save that fails for
 // a passing reason (a full disk, another process's lock) keeps them pending
 // for the next save; a change the file refuses for good (its row is gone) is
@@ -87,6 +88,7 @@ private:
     // it has none that is saved.
     qint64 release(SubTaskItem *subtask);
     void adopt(TaskItem *task);
+    void adoptMade(QObject *subtask, qint64 row);
     void clearPending();
     QList<QObject *> writePendingChanges();
     void forgetRowsOfFailedSave();

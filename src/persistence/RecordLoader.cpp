@@ -1,8 +1,10 @@
 #include "RecordLoader.h"
 
 #include "SqliteConnection.h"
-#include "SubTaskItem.h"
 #include "TaskItem.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -38,10 +40,15 @@ TaskItem *RecordLoader::taskFromRow(SqliteStatement &row)
     return task;
 }
 
-SubTaskItem *RecordLoader::subtaskFromRow(SqliteStatement &row)
+SubtaskSeed RecordLoader::subtaskSeedFromRow(SqliteStatement &row)
 {
-    return new SubTaskItem(QUuid::fromRfc4122(row.blobViewAt(1)), row.textAt(2), row.int64At(3) != 0,
-                           timestampFrom(row.int64At(4)), row.int64At(5), row.int64At(7));
+    return {QUuid::fromRfc4122(row.blobViewAt(1)),
+            row.textAt(2),
+            timestampFrom(row.int64At(4)),
+            row.int64At(5),
+            row.int64At(7),
+            row.int64At(0),
+            row.int64At(3) != 0};
 }
 
 QList<TaskItem *> RecordLoader::loadAll(RowIds &rowIds)
@@ -58,39 +65,44 @@ QList<TaskItem *> RecordLoader::loadAll(RowIds &rowIds)
 
 void RecordLoader::readAllInto(QList<TaskItem *> &tasks, RowIds &rowIds)
 {
-    // Sized by what is read, never by the largest row id: another tool may
-    // have written ids far beyond the number of rows.
-    QHash<qint64, TaskItem *> byRow;
+    // Both tables are read in file order, which needs no index, and put in
+    // order here. Rows are found by a sorted list sized by what is read,
+    // never by the largest row id: another tool may have written ids far
+    // beyond the number of rows.
+    std::vector<std::pair<qint64, TaskItem *>> byRow;
     {
-        const QByteArray sql = QByteArray("SELECT ") + taskColumns + " FROM TaskItem ORDER BY sortOrder, pk";
+        const QByteArray sql = QByteArray("SELECT ") + taskColumns + " FROM TaskItem ORDER BY pk";
         SqliteStatement rows = m_connection.prepare(sql.constData());
         while (rows.step()) {
             TaskItem *task = taskFromRow(rows);
-            byRow.insert(rows.int64At(0), task);
-            rowIds.insert(task, rows.int64At(0));
             tasks.append(task);
+            byRow.emplace_back(rows.int64At(0), task);
+            rowIds.insert(task, rows.int64At(0));
         }
     }
+    // Equal positions stay in row order.
+    std::stable_sort(tasks.begin(), tasks.end(),
+                     [](const TaskItem *a, const TaskItem *b) { return a->sortOrder() < b->sortOrder(); });
     if (tasks.isEmpty())
         return;
 
-    SqliteStatement rows = m_connection.prepare(
-        "SELECT pk, id, title, isCompleted, createdAt, sortOrder, task, listIndex FROM SubTaskItem "
-        "ORDER BY task, listIndex, pk");
-    TaskItem *owner = nullptr;
-    qint64 ownerRow = -1;
+    SqliteStatement rows = m_connection.prepare("SELECT pk, id, title, isCompleted, createdAt, sortOrder, "
+                                                "task, listIndex FROM SubTaskItem ORDER BY pk");
+    std::pair<qint64, TaskItem *> owner{0, nullptr};
     while (rows.step()) {
-        const qint64 taskRow = rows.int64At(6);
-        if (taskRow != ownerRow) {
-            ownerRow = taskRow;
-            owner = byRow.value(taskRow);
-        }
         // A subtask without a task is unreachable and stays in the file untouched.
-        if (owner) {
-            SubTaskItem *subtask = subtaskFromRow(rows);
-            rowIds.insert(subtask, rows.int64At(0));
-            owner->adoptSubtask(subtask);
+        if (rows.isNullAt(6))
+            continue;
+        const qint64 taskRow = rows.int64At(6);
+        if (!owner.second || owner.first != taskRow) {
+            const auto found = std::lower_bound(
+                byRow.cbegin(), byRow.cend(), taskRow,
+                [](const std::pair<qint64, TaskItem *> &entry, qint64 row) { return entry.first < row; });
+            owner =
+                found != byRow.cend() && found->first == taskRow ? *found : std::pair<qint64, TaskItem *>{};
         }
+        if (owner.second)
+            owner.second->adoptSubtaskSeed(subtaskSeedFromRow(rows));
     }
 }
 

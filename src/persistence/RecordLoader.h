@@ -6,7 +6,7 @@
 class QObject;
 class SqliteConnection;
 class TaskItem;
-class SubTaskItem;
+struct SubtaskSeed;
 
 // Turns stored rows into record objects.
 class RecordLoader
@@ -16,14 +16,15 @@ public:
 
     using RowIds = QHash<const QObject *, qint64>;
 
-    // Every task with its subtasks, by ascending sortOrder; the row of each
-    // record goes into rowIds.
+    // Every task by ascending sortOrder, with its subtasks as seeds (see
+    // SubtaskSeed) whose key is their row; the row of each task goes into
+    // rowIds.
     QList<TaskItem *> loadAll(RowIds &rowIds);
     bool rowExists(const char *table, qint64 rowId);
 
 private:
     void readAllInto(QList<TaskItem *> &tasks, RowIds &rowIds);
-    static SubTaskItem *subtaskFromRow(class SqliteStatement &row);
+    static SubtaskSeed subtaskSeedFromRow(class SqliteStatement &row);
     TaskItem *taskFromRow(class SqliteStatement &row);
     QString workspaceAt(class SqliteStatement &row, int column);
 

@@ -87,6 +87,11 @@ void SqliteConnection::setCheckpointOnClose(bool enabled)
         throw SqliteError::fromConnection(m_db, rc, QStringLiteral("checkpoint setting"));
 }
 
+void SqliteConnection::setMappedBytes(qint64 bytes)
+{
+    execute(QByteArray("PRAGMA mmap_size = " + QByteArray::number(bytes)).constData());
+}
+
 bool SqliteConnection::isReadOnly() const
 {
     return sqlite3_db_readonly(m_db, "main") == 1;

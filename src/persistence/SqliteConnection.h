@@ -45,6 +45,9 @@ public:
     // Off while a file is being examined: closing the last connection would
     // otherwise copy a leftover -wal into the file and delete it.
     void setCheckpointOnClose(bool enabled);
+    // Reads up to this many bytes of the file through a memory mapping, which
+    // spares a copy of every page read; 0 reads every page with read().
+    void setMappedBytes(qint64 bytes);
     sqlite3 *handle() const { return m_db; }
 
 private:

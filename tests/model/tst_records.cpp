@@ -106,6 +106,13 @@ private slots:
         QCOMPARE(titlesOf(reloaded->subtasks()), listed.mid(1));
         fixture.reopen();
         QCOMPARE(titlesOf(fixture.allTasks().constFirst()->subtasks()), listed.mid(1));
+
+        // A new subtask goes after those still held as seeds.
+        TaskItem seeded(QUuid::createUuid(), "Seeded", false, {}, {}, 0, "Personal");
+        seeded.adoptSubtaskSeed({QUuid::createUuid(), "Read back", {}, 0, 7});
+        seeded.appendSubtask(new SubTaskItem(QUuid::createUuid(), "New", false, {}, 1));
+        QCOMPARE(titlesOf(seeded.subtasks()), (QStringList{"Read back", "New"}));
+        QVERIFY(seeded.subtasks().constLast()->listIndex() > 7);
     }
 
     void signalsProgressAndCompletion()

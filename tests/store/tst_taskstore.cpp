@@ -174,6 +174,39 @@ private slots:
         QCOMPARE(titlesOf(tasks[0]->subtasks()), QStringList{"c"});
     }
 
+    // Written by another tool: positions shared by many tasks, subtasks out
+    // of list order, one without a task. Read back, a task answers for its
+    // subtasks before their objects exist, and they behave as any others.
+    void readBackAsWritten()
+    {
+        StoreFixture fixture;
+        fixture.writeBehindTheStoresBack(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 39) "
+            "INSERT INTO TaskItem SELECT i, randomblob(16), printf('T%02d', i), 0, 0, '', i % 2, 'Personal' "
+            "FROM n; INSERT INTO SubTaskItem VALUES (1, randomblob(16), 'c', 0, 0, 2, 0, 2), "
+            "(2, randomblob(16), 'a', 1, 0, 0, 0, 0), (3, randomblob(16), 'Ärger', 0, 0, 1, 0, 1), "
+            "(4, randomblob(16), 'b', 0, 0, 1, 0, 1), (5, randomblob(16), 'x', 0, 0, 0, NULL, 0)");
+        fixture.reopen();
+        QStringList expected;
+        for (int i : {0, 1})
+            for (int n = i; n < 40; n += 2)
+                expected.append(u"T%1"_s.arg(n, 2, 10, QChar('0')));
+        QCOMPARE(titlesOf(fixture.allTasks()), expected); // equal positions in row order
+
+        TaskItem *task = fixture.allTasks().constFirst();
+        QVERIFY(task->subtaskCount() == 4 && task->completedSubtaskCount() == 1 &&
+                !task->allSubtasksCompleted());
+        fixture.store->setSearchText("äRGER");
+        QCOMPARE(titlesOf(fixture.store->filtered(fixture.allTasks())), QStringList{"T00"});
+        fixture.store->addSubtask(task, "d");
+        fixture.store->toggleSubtask(task->subtasks().at(1));
+        fixture.reopen();
+        task = fixture.allTasks().constFirst();
+        QCOMPARE(titlesOf(task->subtasks()), (QStringList{"a", "Ärger", "b", "c", "d"}));
+        QVERIFY(task->subtasks().at(1)->isCompleted());
+        QCOMPARE(fixture.count("SELECT count(*) FROM SubTaskItem WHERE task IS NULL"), 1);
+    }
+
     void passingFailureIsKeptAndRetried()
     {
         StoreFixture fixture;
