@@ -294,13 +294,17 @@ void registerBenchmarks()
     benchmark::RegisterBenchmark("filtered/noQuery", filteredWithoutQuery)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("filtered/query", filteredWithQuery)->Unit(benchmark::kMicrosecond);
     for (const int size : openSizes) {
+        // The median of single loads: one slow load (another process
+        // wanting the disk or a core) does not move it.
         benchmark::RegisterBenchmark("openContainer", openContainer)
             ->Arg(size)
-            ->Iterations(3)
+            ->Iterations(1)
+            ->Repetitions(7)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("rawLoad", rawLoadBaseline)
             ->Arg(size)
-            ->Iterations(3)
+            ->Iterations(1)
+            ->Repetitions(7)
             ->Unit(benchmark::kMillisecond);
     }
 }
@@ -317,7 +321,8 @@ bool printFigures(const BenchReporter &reporter)
             BenchReporter::printFigure(name, reporter.microseconds(ours) / divisor, unit, floor) && complete;
     };
     // Targets: adding within 1.3 x a raw INSERT + COMMIT; filtering with a
-    // query under 5 ms; opening 100k tasks under 1 s and within 2 x a raw load.
+    // query under 5 ms; opening 100k tasks under 1 s and within 1.5 x a raw
+    // load, holding at most 1.3 x the memory of the raw rows.
     for (const int size : addSizes) {
         const std::string arg = "/" + std::to_string(size);
         timed("store.add_task." + sizeLabel(size), "addTask" + arg, "rawInsertCommit" + arg, 1, "us");
