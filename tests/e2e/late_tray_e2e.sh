@@ -16,8 +16,7 @@ wait_for 5 popover_hidden || fail "the window stayed up after the icon was docke
 click_icon
 wait_for 5 popover_shown || fail "the popover did not open from the icon docked late"
 [ "$pop_y" -ge $((icon_y + icon_h)) ] || fail "the popover is not below the icon docked late"
-xdotool key Escape
-wait_for 5 popover_hidden || fail "Escape did not close the popover"
+escape_closes
 stop_pid "${pids[-1]}"
 wait_for 5 popover_shown || fail "the window did not come back when the tray went away"
 no_failures_reported

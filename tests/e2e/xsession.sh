@@ -66,13 +66,5 @@ use_private_session() {
 # ("0x… "name": ("class" "Class")  WxH+x+y  +absx+absy") into geom_w,
 # geom_h, geom_x and geom_y.
 read_tree_geometry() {
-  local size abs
-  size="$(awk '{print $(NF-1)}' <<<"$1")"
-  abs="$(awk '{print $NF}' <<<"$1")"
-  abs="${abs#+}"
-  geom_w="${size%%x*}"
-  size="${size#*x}"
-  geom_h="${size%%+*}"
-  geom_x="${abs%%+*}"
-  geom_y="${abs#*+}"
+  read -r geom_w geom_h geom_x geom_y < <(awk '{split($(NF-1), size, /[x+]/); split($NF, at, "+"); print size[1], size[2], at[2], at[3]}' <<<"$1")
 }
