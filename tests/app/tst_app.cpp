@@ -244,29 +244,6 @@ private slots:
         QCOMPARE(QFile::permissions(m_dir.path()) & othersRead, othersRead);
     }
 
-    // A file the store refuses (which ones is the container's): the app runs
-    // on memory, says why and where, and leaves the file as it was, with
-    // nothing beside it but its lock.
-    void refusedStoreFileFallsBackToMemory()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(StorageBootstrap::storeFileName);
-        writeFile(path, "milk\n");
-        CapturedLines lines;
-        QString problem;
-        QVERIFY(
-            StorageBootstrap::makeModelContainer(dir.path(), &problem)->configuration().isStoredInMemoryOnly);
-        QVERIFY(!problem.isEmpty() && lines.lines().size() == 1);
-        QVERIFY2(lines.lines()[0].startsWith(
-                     "Ordlen: Error initializing SwiftData, falling back to memory: " + problem) &&
-                     lines.lines()[0].contains(path),
-                 qPrintable(lines.lines()[0]));
-        QCOMPARE(contentsOf(path), "milk\n");
-        QVERIFY(QFile::remove(path + QStringLiteral(".lock")));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList(StorageBootstrap::storeFileName));
-    }
-
     // The login item is read again whenever the user comes back to the app:
     // it may have been changed in the desktop's settings meanwhile.
     void readsTheLoginItemOnActivation_data()
@@ -379,10 +356,12 @@ private slots:
         PopoverWindow window;
         window.showUnder({});
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        // Pinning a shown popover leaves its window where and as it is.
+        // Pinning a shown popover, or unpinning it, leaves its window where
+        // and as it is.
         const WId native = window.winId();
         const QPoint place = window.position();
         const Qt::WindowFlags flags = window.flags();
+        window.updateWindowBehavior(true);
         window.updateWindowBehavior(pinned);
         QCOMPARE(window.level(), pinned ? 3 : 101);
         QCOMPARE(std::tuple(window.winId(), window.position(), window.flags(), window.isVisible()),
@@ -399,23 +378,34 @@ private slots:
         QCOMPARE(window.isVisible(), pinned);
     }
 
-    // The app tells the root view that nothing will be kept, and why; the
-    // panel then shows its notice. (A store that opens is checked below.)
-    void storeStatusReachesTheRootView()
+    // A store file the container refuses (which ones is its own test): the
+    // app runs on memory, says why and where, the panel shows its notice,
+    // and the file is left as it was, with nothing beside it but its lock.
+    void refusedStoreFileFallsBackToMemory()
     {
         QDir folder(StorageBootstrap::dataDirectory());
-        folder.removeRecursively();
-        // A folder in the file's place can't be opened as a store.
-        QVERIFY(QDir().mkpath(folder.filePath(StorageBootstrap::storeFileName)));
+        QVERIFY(folder.removeRecursively() && folder.mkpath(QStringLiteral(".")));
+        const QString path = folder.filePath(StorageBootstrap::storeFileName);
+        writeFile(path, "milk\n");
         {
+            CapturedLines lines;
             AppDelegate delegate;
             delegate.applicationDidFinishLaunching();
-            const StoreStatus *status = delegate.storeStatus();
-            QVERIFY(!status->isPersistent() && !status->problem().isEmpty());
+            const QString problem = delegate.storeStatus()->problem();
+            QVERIFY(!delegate.storeStatus()->isPersistent() && !problem.isEmpty() &&
+                    lines.lines().size() == 1);
+            QVERIFY2(lines.lines()[0].startsWith(
+                         "Ordlen: Error initializing SwiftData, falling back to memory: " + problem) &&
+                         lines.lines()[0].contains(path),
+                     qPrintable(lines.lines()[0]));
             auto *notice =
                 delegate.popover()->rootObject()->findChild<QQuickItem *>(QStringLiteral("storeNotice"));
             QVERIFY(notice && notice->isVisible());
         }
+        QCOMPARE(contentsOf(path), "milk\n");
+        QVERIFY(QFile::remove(path + QStringLiteral(".lock")));
+        QCOMPARE(folder.entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList(StorageBootstrap::storeFileName));
         QVERIFY(folder.removeRecursively());
     }
 
