@@ -398,9 +398,11 @@ private slots:
                          "Ordlen: Error initializing SwiftData, falling back to memory: " + problem) &&
                          lines.lines()[0].contains(path),
                      qPrintable(lines.lines()[0]));
+            // Pointing at the notice, or reading it aloud, tells the reason.
             auto *notice =
                 delegate.popover()->rootObject()->findChild<QQuickItem *>(QStringLiteral("storeNotice"));
-            QVERIFY(notice && notice->isVisible());
+            QVERIFY(notice && notice->isVisible() && notice->height() > 0);
+            QCOMPARE(notice->property("problem").toString(), problem);
         }
         QCOMPARE(contentsOf(path), "milk\n");
         QVERIFY(QFile::remove(path + QStringLiteral(".lock")));
@@ -410,8 +412,9 @@ private slots:
     }
 
     // Offscreen there is no tray: no icon either, and the panel is a window,
-    // built and shown at once, that no icon click hides, its corners light or
-    // dark with it; closing it ends the app (so: last).
+    // built and shown at once (its store saved: no notice), that no icon
+    // click hides, its corners light or dark with it; closing it ends the
+    // app (so: last).
     void withoutATrayThePanelIsTheApp()
     {
         QGuiApplication::setQuitOnLastWindowClosed(false); // as the app does
@@ -419,6 +422,8 @@ private slots:
         delegate.applicationDidFinishLaunching();
         QVERIFY(delegate.storeStatus()->isPersistent() && !delegate.statusItem());
         PopoverWindow *window = delegate.popover();
+        const auto *notice = window->rootObject()->findChild<QQuickItem *>(QStringLiteral("storeNotice"));
+        QVERIFY(!notice->isVisible() && notice->height() == 0);
         auto *appearance =
             window->engine()->singletonInstance<Appearance *>(qmlTypeId("Ordlen", 1, 0, "Appearance"));
         for (const char *scheme : {"dark", "light"}) {
