@@ -66,23 +66,6 @@ ViewTestCase {
         compare(commitSpy.signalArguments.map(args => args[0]), [data.saved].filter(title => title !== "Tickets"))
     }
 
-    // The title stops two gaps before what follows it: the badge once shown.
-    function test_titleEnd_data() {
-        return [
-            { tag: "task", subtasks: [], subtask: false, next: "hoverActions" },
-            { tag: "task with subtasks", subtasks: ["A"], subtask: false, next: "subtaskBadge" },
-            { tag: "subtask", subtasks: ["A"], subtask: true, next: "deleteButton" }
-        ]
-    }
-    function test_titleEnd(data) {
-        const row = makeRow("Trip", data.subtasks)
-        if (data.subtask)
-            expand(row)
-        const target = data.subtask ? row.subtaskRows.itemAt(0) : row
-        const next = findChild(target, data.next)
-        compare(next.mapToItem(row, 0, 0).x - target.title.mapToItem(row, target.title.width, 0).x, 20)
-    }
-
     function test_badgeAndSection_data() {
         return [
             { tag: "no subtasks", subtasks: [], done: [], text: "0/0" },
