@@ -134,15 +134,9 @@ settings_menu() {
   rm -f "$work/last-panel.png"
   wait_for 5 settled panel "$work/menu.png" || fail "the settings menu did not come to rest"
 }
-keys() { for key in "$@"; do xdotool key "$key"; done; }
 
-preferences="$XDG_CONFIG_HOME/Ordlen/Ordlen.conf"
-prefers() { grep -q "$1" "$preferences" 2>/dev/null; }
-
-sql() { sqlite3 -readonly "$store" "$1" 2>/dev/null; }
-quoted() { printf "'%s'" "${1//\'/\'\'}"; }
-tasks_titled() { sql "SELECT count(*) FROM TaskItem WHERE title = $(quoted "$1")"; }
-task_stored() { [ "$(tasks_titled "$1")" = 1 ]; }
+# task_stored <title>: the store file holds one task of that title.
+task_stored() { [ "$(sqlite3 -readonly "$store" "SELECT count(*) FROM TaskItem WHERE title = '${1//\'/\'\'}'" 2>/dev/null)" = 1 ]; }
 
 # The add field has come into the bottom bar and stopped moving; by then it
 # has the keyboard focus, which it takes as it comes in.
@@ -159,7 +153,7 @@ add_task() {
   wait_for 5 add_field_in_place || fail "$key did not bring up the add field"
   xdotool type --delay 15 "$1"
   xdotool key Return
-  wait_for 5 task_stored "$1" || fail "the typed task \"$1\" is not in $store (count: $(tasks_titled "$1"))"
+  wait_for 5 task_stored "$1" || fail "the typed task \"$1\" is not in $store"
   wait_for 5 shows panel "$work/added.png" "$work/at-rest.png" -ge 50 || fail "the new task \"$1\" is not drawn"
   wait_for 5 settled panel "$work/added.png" || fail "the panel did not come to rest"
 }

@@ -21,8 +21,8 @@ wait_for 5 popover_hidden || fail "the unpinned popover stayed when another wind
 
 reopen "unpinned"
 settings_menu
-keys Down Return # Keep Window Open
-wait_for 5 prefers "isPinned=true" || fail "Keep Window Open was not written to $preferences"
+xdotool key Down Return # Keep Window Open
+wait_for 5 grep -qs "isPinned=true" "$XDG_CONFIG_HOME/Ordlen/Ordlen.conf" || fail "Keep Window Open was not written"
 focus_other
 ! wait_for 1 popover_hidden || fail "the pinned popover closed when another window took the keyboard"
 click_icon
@@ -30,7 +30,7 @@ wait_for 5 popover_hidden || fail "the tray icon did not close the pinned popove
 
 reopen "pinned"
 settings_menu
-keys Down Down Down Return # Quit Ordlen
+xdotool key Down Down Down Return # Quit Ordlen
 wait_for 10 sh -c "! kill -0 $app_pid 2>/dev/null" || fail "Quit Ordlen did not end the app"
 status=0 && wait "$app_pid" || status=$?
 [ "$status" -eq 0 ] || fail "Quit Ordlen ended the app with status $status"
