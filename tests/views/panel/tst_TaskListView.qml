@@ -191,14 +191,10 @@ ViewTestCase {
         tryVerify(() => button.menu && button.menu.opened)
         return button.menu
     }
-    function menuItem(menu, title) {
-        for (let i = 0; i < menu.count; ++i) {
-            const item = menu.itemAt(i)
-            if (item.enabled && (item.subMenu ? item.subMenu.title : item.text) === title)
-                return item
-        }
-        return null
-    }
+    // A menu's items that take part, and the title of one (a submenu's own).
+    function itemsOf(menu) { return [...Array(menu.count).keys()].map(i => menu.itemAt(i)).filter(item => item.enabled) }
+    function titleOf(item) { return item.subMenu ? item.subMenu.title : item.text }
+    function menuItem(menu, title) { return itemsOf(menu).find(item => titleOf(item) === title) }
     function choose(name, path) {
         let item = menuItem(openMenu(name), path[0])
         if (path.length > 1) {
@@ -210,13 +206,7 @@ ViewTestCase {
     }
     // What a menu lists: "-" for a divider, "✓" after a marked title.
     function listed(menu) {
-        const titles = []
-        for (let i = 0; i < menu.count; ++i) {
-            const item = menu.itemAt(i)
-            if (item.enabled)
-                titles.push(item.text === undefined ? "-" : (item.subMenu ? item.subMenu.title : item.text) + (item.isMarked ? " ✓" : ""))
-        }
-        return titles
+        return itemsOf(menu).map(item => item.text === undefined ? "-" : titleOf(item) + (item.isMarked ? " ✓" : ""))
     }
 
     function test_workspaceMenu_data() {
@@ -277,7 +267,7 @@ ViewTestCase {
     function test_tenWorkspacesFit(data) {
         makePanel([], [...Array(data.saved).keys()].map(i => "Space " + i))
         const menu = openMenu("workspaceMenu")
-        compare(menuItem(menu, "New Workspace...") !== null, data.offered)
+        compare(menuItem(menu, "New Workspace...") !== undefined, data.offered)
         const last = menuItem(menu, "Space " + (data.saved - 1))
         mouseClick(last)
         tryVerify(() => last.subMenu.opened)
