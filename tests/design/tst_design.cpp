@@ -86,11 +86,10 @@ private slots:
     {
         QTest::addColumn<double>("response");
         QTest::addColumn<double>("damping");
-        QTest::addColumn<double>("overshoot"); // analytic: exp(-pi z / sqrt(1 - z^2)); NaN: unknown
-        QTest::newRow("design spring") << 0.3 << 0.7 << 0.046;
-        QTest::newRow("critical") << 0.5 << 1.0 << 0.0;
-        QTest::newRow("overdamped") << 0.5 << 1.2 << 0.0;
-        QTest::newRow("no response time") << 0.0 << 0.7 << qQNaN();
+        QTest::newRow("design spring") << 0.3 << 0.7;
+        QTest::newRow("critical") << 0.5 << 1.0;
+        QTest::newRow("overdamped") << 0.5 << 1.2;
+        QTest::newRow("no response time") << 0.0 << 0.7;
     }
 
     // Past its settling time the spring stays within 0.5 % of rest; the easing curve QML gets plays it
@@ -99,9 +98,7 @@ private slots:
     {
         QFETCH(double, response);
         QFETCH(double, damping);
-        QFETCH(double, overshoot);
         const auto at = [&](double t) { return SpringCurve::position(response, damping, t); };
-        QVERIFY(qIsNaN(overshoot) || qAbs(SpringCurve::overshoot(response, damping) - overshoot) < 0.005);
         const double settled = SpringCurve::settlingTime(response, damping);
         for (double t = settled; t < settled + 1; t += 0.01)
             QVERIFY(qAbs(1 - at(t)) <= 0.005);
