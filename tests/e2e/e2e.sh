@@ -14,7 +14,6 @@ rm -f "$out/$flow-failure.png"
 work="$(mktemp -d "$out/$flow.XXXXXX")"
 source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 
-log() { echo "$flow: $*"; }
 cleanup() {
   local status=$?
   stop_all

@@ -8,7 +8,6 @@ stop_pid "$tray_pid"
 wait_for 5 sh -c '! xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' || fail "trayer did not go away"
 start_app without-tray
 wait_for 15 popover_shown || fail "without a tray the panel is not shown as a window"
-log "without a tray: window ${pop_w}x${pop_h} at $pop_x,$pop_y"
 [ "$(icon_count)" -eq 0 ] || fail "an icon is docked without a tray"
 start_tray || fail "trayer did not start"
 wait_for_icon 15 || fail "the icon was not docked when a tray appeared"

@@ -5,7 +5,6 @@
 source "$(dirname "$0")/e2e.sh"
 
 open_popover first
-log "icon ${icon_w}x${icon_h} at $icon_x,$icon_y; popover ${pop_w}x${pop_h} at $pop_x,$pop_y"
 [ "$pop_w" -eq 408 ] && [ "$pop_h" -eq 476 ] || fail "popover is ${pop_w}x${pop_h}, not 408x476"
 gap=$((pop_y - (icon_y + icon_h)))
 [ "$gap" -ge 0 ] && [ "$gap" -le 10 ] || fail "popover top $pop_y is not just below the icon (bottom $((icon_y + icon_h)))"
