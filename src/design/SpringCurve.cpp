@@ -70,16 +70,6 @@ double SpringCurve::settlingTime(double response, double dampingFraction)
     return last + scanStep;
 }
 
-double SpringCurve::overshoot(double response, double dampingFraction)
-{
-    const Oscillator o = oscillator(response, dampingFraction);
-    const double end = settlingTime(response, dampingFraction);
-    double peak = 0;
-    for (double t = 0; t <= end; t += scanStep)
-        peak = std::max(peak, step(o, t).first);
-    return std::max(0.0, peak - 1);
-}
-
 QList<qreal> SpringCurve::bezierSpline(double response, double dampingFraction)
 {
     const Oscillator o = oscillator(response, dampingFraction);

@@ -23,8 +23,6 @@ public:
     static double position(double response, double dampingFraction, double t);
     // Seconds until the spring stays within 0.5 % of its target.
     static double settlingTime(double response, double dampingFraction);
-    // Highest position reached, minus 1 (0 when it never passes the target).
-    static double overshoot(double response, double dampingFraction);
     // Control points for QEasingCurve::BezierSpline over the settling time.
     static QList<qreal> bezierSpline(double response, double dampingFraction);
 

@@ -10,6 +10,6 @@ export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 open_popover first
 add_task "Milk"
 add_task "Bread"
-keys ctrl+1
+xdotool key ctrl+1
 /usr/bin/python3 "$(dirname "$0")/atspi_check.py" >"$work/atspi.log" 2>&1 || fail "$(tail -5 "$work/atspi.log")"
 task_stored "Milk" || fail "the undo did not bring Milk back"

@@ -1,6 +1,4 @@
-"""Reads the running Ordlen over AT-SPI: its controls and task rows, then
-what it tells while the keyboard ticks, deletes and undoes, and its search
-field. Exits 1 with the reason."""
+"""The running Ordlen over AT-SPI, as a screen reader reads it; exits 1 with the reason."""
 import subprocess
 import sys
 
@@ -14,10 +12,7 @@ def fail(reason):
 
 
 def find_app():
-    for candidate in pyatspi.Registry.getDesktop(0):
-        if candidate is not None and candidate.name == "Ordlen":
-            return candidate
-    return None
+    return next((app for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "Ordlen"), None)
 
 
 def rows(root):

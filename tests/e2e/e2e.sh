@@ -14,7 +14,6 @@ rm -f "$out/$flow-failure.png"
 work="$(mktemp -d "$out/$flow.XXXXXX")"
 source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 
-log() { echo "$flow: $*"; }
 cleanup() {
   local status=$?
   stop_all
@@ -100,19 +99,13 @@ open_popover() {
 
 # Clicks a point of the panel, from its top left corner.
 click_panel() { xdotool mousemove $((pop_x + $1)) $((pop_y + $2)) click 1; }
-first_checkbox=(44 94)
-search_button() { click_panel $((pop_w - 38)) $((pop_h - 31)); }
+escape_closes() { xdotool key Escape && wait_for 5 popover_hidden || fail "Escape did not close the popover"; }
 
 # Pixels that differ between two screenshots in a region of the popover:
-# "panel" is all but the bottom bar, where a caret blinks; "rows" leaves out
-# the header too, whose counts change with every tick; "bar" is the bottom bar.
+# "panel" is all but the bottom bar, where a caret blinks; "bar" is the bottom bar.
 region_difference() {
-  local region
-  case "$1" in
-    panel) region="${pop_w}x$((pop_h - 80))+${pop_x}+${pop_y}" ;;
-    rows) region="${pop_w}x$((pop_h - 130))+${pop_x}+$((pop_y + 50))" ;;
-    bar) region="${pop_w}x60+${pop_x}+$((pop_y + pop_h - 60))" ;;
-  esac
+  local region="${pop_w}x$((pop_h - 80))+${pop_x}+${pop_y}"
+  [ "$1" = panel ] || region="${pop_w}x60+${pop_x}+$((pop_y + pop_h - 60))"
   # compare exits with 1 when the images differ: only its count matters.
   { compare -metric AE -fuzz 8% "$2[$region]" "$3[$region]" null: 2>&1 >/dev/null || true; } | awk '{print int($1)}'
 }
@@ -130,44 +123,36 @@ settled() {
   [ "$moved" -le 20 ]
 }
 
-# The header's menus, opened by a click and waited for until drawn; the keys
-# then move through them as the arrows do.
-open_menu() {
+# The header's settings menu, opened by a click and waited for until drawn;
+# the keys then move through it as the arrows do.
+settings_menu() {
   import -window root "$work/before-menu.png"
-  click_panel "$1" "$2"
-  wait_for 5 shows panel "$work/menu.png" "$work/before-menu.png" -ge 300 || fail "the menu at $1,$2 did not open"
+  click_panel $((pop_w - 54)) 24
+  wait_for 5 shows panel "$work/menu.png" "$work/before-menu.png" -ge 300 || fail "the settings menu did not open"
   # Keys pressed while it still fades in are lost.
   rm -f "$work/last-panel.png"
-  wait_for 5 settled panel "$work/menu.png" || fail "the menu at $1,$2 did not come to rest"
+  wait_for 5 settled panel "$work/menu.png" || fail "the settings menu did not come to rest"
 }
-workspace_menu() { open_menu 54 24; }
-settings_menu() { open_menu $((pop_w - 54)) 24; }
-keys() { for key in "$@"; do xdotool key "$key"; done; }
 
-preferences="$XDG_CONFIG_HOME/Ordlen/Ordlen.conf"
-prefers() { grep -q "$1" "$preferences" 2>/dev/null; }
-
-sql() { sqlite3 -readonly "$store" "$1" 2>/dev/null; }
-quoted() { printf "'%s'" "${1//\'/\'\'}"; }
-tasks_titled() { sql "SELECT count(*) FROM TaskItem WHERE title = $(quoted "$1")"; }
-task_stored() { [ "$(tasks_titled "$1")" = 1 ]; }
-task_done() { [ "$(sql "SELECT isCompleted FROM TaskItem WHERE title = $(quoted "$1")")" = 1 ]; }
+# task_stored <title>: the store file holds one task of that title.
+task_stored() { [ "$(sqlite3 -readonly "$store" "SELECT count(*) FROM TaskItem WHERE title = '${1//\'/\'\'}'" 2>/dev/null)" = 1 ]; }
 
 # The add field has come into the bottom bar and stopped moving; by then it
 # has the keyboard focus, which it takes as it comes in.
 add_field_in_place() {
   settled bar "$work/bar.png" && [ "$(region_difference bar "$work/at-rest.png" "$work/bar.png")" -ge 200 ]
 }
-# add_task <title>: Ctrl+N, the title typed, Return; waits for the task in
-# the store and on screen, and for the panel to come to rest.
+# add_task <title> [key]: the key (Ctrl+N), the title typed, Return; waits for
+# the task in the store and on screen, and for the panel to come to rest.
 add_task() {
+  local key="${2:-ctrl+n}"
   rm -f "$work/last-bar.png" "$work/last-panel.png"
   wait_for 5 settled bar "$work/at-rest.png" || fail "the bottom bar did not come to rest"
-  xdotool key ctrl+n
-  wait_for 5 add_field_in_place || fail "Ctrl+N did not bring up the add field"
+  xdotool key "$key"
+  wait_for 5 add_field_in_place || fail "$key did not bring up the add field"
   xdotool type --delay 15 "$1"
   xdotool key Return
-  wait_for 5 task_stored "$1" || fail "the typed task \"$1\" is not in $store (count: $(tasks_titled "$1"))"
+  wait_for 5 task_stored "$1" || fail "the typed task \"$1\" is not in $store"
   wait_for 5 shows panel "$work/added.png" "$work/at-rest.png" -ge 50 || fail "the new task \"$1\" is not drawn"
   wait_for 5 settled panel "$work/added.png" || fail "the panel did not come to rest"
 }

@@ -8,7 +8,6 @@ stop_pid "$tray_pid"
 wait_for 5 sh -c '! xwininfo -root -tree | grep -q "(\"panel\" \"trayer\")"' || fail "trayer did not go away"
 start_app without-tray
 wait_for 15 popover_shown || fail "without a tray the panel is not shown as a window"
-log "without a tray: window ${pop_w}x${pop_h} at $pop_x,$pop_y"
 [ "$(icon_count)" -eq 0 ] || fail "an icon is docked without a tray"
 start_tray || fail "trayer did not start"
 wait_for_icon 15 || fail "the icon was not docked when a tray appeared"
@@ -16,8 +15,7 @@ wait_for 5 popover_hidden || fail "the window stayed up after the icon was docke
 click_icon
 wait_for 5 popover_shown || fail "the popover did not open from the icon docked late"
 [ "$pop_y" -ge $((icon_y + icon_h)) ] || fail "the popover is not below the icon docked late"
-xdotool key Escape
-wait_for 5 popover_hidden || fail "Escape did not close the popover"
+escape_closes
 stop_pid "${pids[-1]}"
 wait_for 5 popover_shown || fail "the window did not come back when the tray went away"
 no_failures_reported

@@ -19,8 +19,7 @@ item --method org.kde.StatusNotifierItem.Activate 1200 790 >/dev/null
 wait_for 5 popover_shown || fail "Activate on the item did not open the popover"
 [ "$pop_x" -le 1200 ] && [ 1200 -le $((pop_x + pop_w)) ] && [ $((pop_x + pop_w)) -le 1280 ] &&
   [ $((790 - pop_y - pop_h)) -le 10 ] || fail "the popover (${pop_w}x${pop_h}+$pop_x+$pop_y) is not by the pointer"
-xdotool key Escape
-wait_for 5 popover_hidden || fail "Escape did not close the popover"
+escape_closes
 stop_pid "$sni_pid"
 wait_for 5 popover_shown || fail "the window did not come back when the tray went away"
 start_sni_tray

@@ -6,9 +6,8 @@ pids=()
 
 # wait_for <seconds> <command...>: true once the command succeeds.
 wait_for() {
-  local limit="$1"
+  local deadline=$(($(date +%s%N) + $1 * 1000000000))
   shift
-  local deadline=$(($(date +%s%N) + limit * 1000000000))
   until "$@"; do
     [ "$(date +%s%N)" -lt "$deadline" ] || return 1
     sleep 0.05
@@ -16,14 +15,9 @@ wait_for() {
 }
 
 stop_pid() {
-  local pid="$1"
-  kill -TERM "$pid" 2>/dev/null || return 0
-  for _ in $(seq 40); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
-    sleep 0.05
-  done
-  kill -KILL "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
+  kill -TERM "$1" 2>/dev/null || return 0
+  wait_for 2 sh -c "! kill -0 $1 2>/dev/null" || kill -KILL "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
 }
 
 stop_all() {
@@ -66,13 +60,5 @@ use_private_session() {
 # ("0x… "name": ("class" "Class")  WxH+x+y  +absx+absy") into geom_w,
 # geom_h, geom_x and geom_y.
 read_tree_geometry() {
-  local size abs
-  size="$(awk '{print $(NF-1)}' <<<"$1")"
-  abs="$(awk '{print $NF}' <<<"$1")"
-  abs="${abs#+}"
-  geom_w="${size%%x*}"
-  size="${size#*x}"
-  geom_h="${size%%+*}"
-  geom_x="${abs%%+*}"
-  geom_y="${abs#*+}"
+  read -r geom_w geom_h geom_x geom_y < <(awk '{split($(NF-1), size, /[x+]/); split($NF, at, "+"); print size[1], size[2], at[2], at[3]}' <<<"$1")
 }

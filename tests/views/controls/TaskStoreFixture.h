@@ -3,7 +3,6 @@
 #include "../../support/StoreFixture.h"
 #include "LaunchAtLoginService.h"
 #include "PanelPreferences.h"
-#include "StoreStatus.h"
 #include "TaskListModel.h"
 #include "XdgAutostartBackend.h"
 
@@ -12,7 +11,7 @@
 #include <QtQml/qqmlregistration.h>
 
 // For Quick tests: the C++ tests' store fixture, in memory, one per fixture
-// object, with the panel's list of it; and store statuses as the app makes them.
+// object, with the panel's list of it.
 class TaskStoreFixture : public QObject
 {
     Q_OBJECT
@@ -42,11 +41,6 @@ public:
 
     // How long a task ticked under Pending stays out of the list.
     Q_INVOKABLE void setHoldBackInterval(int milliseconds) { m_taskList->setHoldBackInterval(milliseconds); }
-
-    Q_INVOKABLE StoreStatus *status(bool isPersistent, const QString &problem)
-    {
-        return new StoreStatus(isPersistent, problem, this);
-    }
 
     // How many tasks the store holds, read back from it rather than a view.
     Q_INVOKABLE int taskCount() const { return static_cast<int>(m_base.allTasks().size()); }

@@ -37,12 +37,4 @@ ViewTestCase {
         if (data.submitted)
             compare(submitSpy.signalArguments[0][0], data.submitted)
     }
-
-    function test_returnHintOnlyForText() {
-        const hint = findChild(makeField(), "returnHint")
-        for (const [key, shown] of [[Qt.Key_Space, false], ["a", true], [Qt.Key_Backspace, false]]) {
-            keyClick(key)
-            compare([hint.visible, hint.opacity], [shown, shown ? 1 : 0])
-        }
-    }
 }

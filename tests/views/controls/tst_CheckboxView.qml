@@ -50,29 +50,4 @@ ViewTestCase {
         if (data.drawn !== undefined)
             compare([box.visualCompleted, fill.scale, fill.fillColor.a], [data.drawn, data.drawn ? 1 : 0.001, data.drawn ? 1 : 0])
     }
-
-    // Round, not a rounded square, at rest, ticked (scaled by 1.15) or open,
-    // at either size: walked in from the edge, the first pixel that isn't
-    // background lies as far out in every direction.
-    function test_markIsRound_data() {
-        return [{ tag: "task, ticked", size: CheckboxSize.Task, completed: true },
-                { tag: "subtask, open", size: CheckboxSize.Subtask, completed: false }]
-    }
-    function test_markIsRound(data) {
-        const box = createTemporaryObject(checkboxComponent, owner, { isCompleted: data.completed, size: data.size })
-        waitForRendering(box)
-        const image = grabImage(box)
-        const c = image.width / 2
-        const differs = (x, y) => ["red", "green", "blue"].reduce((sum, channel) => sum + Math.abs(image[channel](x, y) - image[channel](0, 0)), 0) > 60
-        const reach = angle => {
-            let d = c - 1
-            while (d > 0 && !differs(Math.floor(c + Math.cos(angle) * d), Math.floor(c + Math.sin(angle) * d)))
-                d -= 0.25
-            return d
-        }
-        const reaches = [...Array(8).keys()].map(k => reach(k * Math.PI / 4))
-        const radius = box.ringDiameter * (data.completed ? 1.15 : 1) / 2
-        verify(Math.max(...reaches) - Math.min(...reaches) < 1, "reaches " + reaches)
-        verify(Math.abs(Math.max(...reaches) - radius) <= 1, "radius " + radius + ", reaches " + reaches)
-    }
 }

@@ -19,17 +19,4 @@ ViewTestCase {
         view.filter = data.filter
         compare([findChild(view, "badgeSymbol").name, findChild(view, "emptyTitle").text, findChild(view, "emptyHint").text], data.shown)
     }
-
-    function test_badgeKeepsBreathingBetween58And68() {
-        OrdlenDesign.animation.durationScale = 0.02
-        const view = createTemporaryObject(viewComponent, owner)
-        let smallest = 68, largest = 58, peaks = 0
-        view.pulseDiameterChanged.connect(() => {
-            smallest = Math.min(smallest, view.pulseDiameter)
-            largest = Math.max(largest, view.pulseDiameter)
-            peaks += view.pulseDiameter === 68 ? 1 : 0
-        })
-        tryVerify(() => peaks >= 2, 2000, "back up to 68 a second time")
-        compare([smallest, largest], [58, 68])
-    }
 }
