@@ -102,10 +102,15 @@ click_panel() { xdotool mousemove $((pop_x + $1)) $((pop_y + $2)) click 1; }
 escape_closes() { xdotool key Escape && wait_for 5 popover_hidden || fail "Escape did not close the popover"; }
 
 # Pixels that differ between two screenshots in a region of the popover:
-# "panel" is all but the bottom bar, where a caret blinks; "bar" is the bottom bar.
+# "panel" is all but the bottom bar, where a caret blinks; "rows" leaves out
+# the header too, whose counts change with every tick; "bar" is the bottom bar.
 region_difference() {
-  local region="${pop_w}x$((pop_h - 80))+${pop_x}+${pop_y}"
-  [ "$1" = panel ] || region="${pop_w}x60+${pop_x}+$((pop_y + pop_h - 60))"
+  local top=0 height=$((pop_h - 80))
+  case "$1" in
+    rows) top=50 height=$((pop_h - 130)) ;;
+    bar) top=$((pop_h - 60)) height=60 ;;
+  esac
+  local region="${pop_w}x${height}+${pop_x}+$((pop_y + top))"
   # compare exits with 1 when the images differ: only its count matters.
   { compare -metric AE -fuzz 8% "$2[$region]" "$3[$region]" null: 2>&1 >/dev/null || true; } | awk '{print int($1)}'
 }
@@ -123,19 +128,25 @@ settled() {
   [ "$moved" -le 20 ]
 }
 
-# The header's settings menu, opened by a click and waited for until drawn;
-# the keys then move through it as the arrows do.
-settings_menu() {
+# The header's menus, opened by a click and waited for until drawn; the keys
+# then move through them as the arrows do.
+open_menu() {
   import -window root "$work/before-menu.png"
-  click_panel $((pop_w - 54)) 24
-  wait_for 5 shows panel "$work/menu.png" "$work/before-menu.png" -ge 300 || fail "the settings menu did not open"
+  click_panel "$1" 24
+  wait_for 5 shows panel "$work/menu.png" "$work/before-menu.png" -ge 300 || fail "the menu at $1 did not open"
   # Keys pressed while it still fades in are lost.
   rm -f "$work/last-panel.png"
-  wait_for 5 settled panel "$work/menu.png" || fail "the settings menu did not come to rest"
+  wait_for 5 settled panel "$work/menu.png" || fail "the menu at $1 did not come to rest"
 }
+workspace_menu() { open_menu 54; }
+settings_menu() { open_menu $((pop_w - 54)); }
+keys() { for key in "$@"; do xdotool key "$key"; done; }
 
-# task_stored <title>: the store file holds one task of that title.
-task_stored() { [ "$(sqlite3 -readonly "$store" "SELECT count(*) FROM TaskItem WHERE title = '${1//\'/\'\'}'" 2>/dev/null)" = 1 ]; }
+sql() { sqlite3 -readonly "$store" "$1" 2>/dev/null; }
+# task_where <title> <condition>: the store file holds one task of that
+# title, and the condition holds for it.
+task_where() { [ "$(sql "SELECT count(*) FROM TaskItem WHERE title = '${1//\'/\'\'}' AND ($2)")" = 1 ]; }
+task_stored() { task_where "$1" 1; }
 
 # The add field has come into the bottom bar and stopped moving; by then it
 # has the keyboard focus, which it takes as it comes in.
