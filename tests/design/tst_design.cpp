@@ -2,7 +2,6 @@
 #include "SpringCurve.h"
 #include "SymbolCatalog.h"
 #include "SymbolImageProvider.h"
-#include "SystemFont.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -10,7 +9,6 @@
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -73,13 +71,6 @@ private slots:
             QVERIFY(bus.send(signal));
             QTRY_COMPARE(appearance.isDark(), scheme == 1);
         }
-    }
-
-    void fontPointsAreLogicalPixelsWhateverTheDpi()
-    {
-        const QFont font = SystemFont::make(12.5, QFont::DemiBold, true);
-        QCOMPARE(font.pointSizeF() * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 72, 12.5);
-        QVERIFY(font.weight() == QFont::DemiBold && QFontInfo(font).fixedPitch());
     }
 
     void springs_data()

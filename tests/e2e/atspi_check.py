@@ -1,4 +1,6 @@
 """The running Ordlen over AT-SPI, as a screen reader reads it; exits 1 with the reason."""
+import os
+import sqlite3
 import subprocess
 import sys
 
@@ -23,6 +25,12 @@ def rows(root):
 def controls(root):
     return {(a.getRoleName(), a.name, a.getState().contains(pyatspi.STATE_CHECKED))
             for a in pyatspi.utils.findAllDescendants(root, lambda a: a.name)}
+
+
+def stored():
+    """Each task's title and whether it is done, read from the store file."""
+    with sqlite3.connect(f"file:{os.environ['XDG_DATA_HOME']}/Ordlen/OrdlenStore.sqlite?mode=ro", uri=True) as db:
+        return dict(db.execute("SELECT title, isCompleted FROM TaskItem"))
 
 
 def wait_for(condition, seconds=5):
@@ -51,12 +59,13 @@ pyatspi.Registry.registerEventListener(
     lambda event: event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_ALERT and told.append(event.source.name),
     "object:state-changed:showing")
 expected = []
-for keys, message in [(["Down", "space"], "Milk, done"), (["Delete"], "Task deleted"),
-                      (["ctrl+z"], "Undone: Delete Task")]:
+for keys, message, tasks in [(["Down", "space"], "Milk, done", {"Milk": 1, "Bread": 0}),
+                             (["Delete"], "Task deleted", {"Bread": 0}),
+                             (["ctrl+z"], "Undone: Delete Task", {"Milk": 1, "Bread": 0})]:
     subprocess.run(["xdotool", "key", *keys], check=True)
     expected.append(message)
-    if not wait_for(lambda: told == expected):
-        fail(f"told {told}, expected {expected}")
+    if not wait_for(lambda: told == expected and stored() == tasks):
+        fail(f"told {told}, expected {expected}; stored {stored()}, expected {tasks}")
 if not wait_for(lambda: rows(ordlen) == {"Milk": True, "Bread": False}):
     fail(f"after the undo the rows read {rows(ordlen)}")
 subprocess.run(["xdotool", "key", "ctrl+f"], check=True)
