@@ -31,7 +31,6 @@ name_dialog() {
   rm -f "$work/last-panel.png"
   wait_for 5 shows panel "$work/$1.png" "$work/before-menu.png" -ge 3000 || fail "the $1 dialog did not open"
   wait_for 5 settled panel "$work/$1.png" || fail "the $1 dialog did not come to rest"
-  cp "$work/$1.png" "$out/workspace-$1.png"
   [ "$1" = delete ] || { click_panel 204 233 && keys ctrl+a && xdotool type --delay 15 "$2" && keys Return; }
 }
 workspace_menu

@@ -10,7 +10,6 @@ gap=$((pop_y - (icon_y + icon_h)))
 [ "$gap" -ge 0 ] && [ "$gap" -le 10 ] || fail "popover top $pop_y is not just below the icon (bottom $((icon_y + icon_h)))"
 centre=$((icon_x + icon_w / 2))
 [ "$pop_x" -le "$centre" ] && [ "$centre" -le $((pop_x + pop_w)) ] || fail "popover is not under the icon"
-import -window root "$out/popover.png"
 
 click_icon
 wait_for 5 popover_hidden || fail "a second click on the icon did not close the popover"

@@ -1,4 +1,3 @@
-#include "PanelPreferences.h"
 #include "StoreFixture.h"
 #include "SubTaskItem.h"
 #include "TaskItem.h"
@@ -369,27 +368,6 @@ private slots:
         const QString emoji = "\U0001F600", ligature = "\uFB01";
         QCOMPARE(WorkspaceList::available({}, {emoji, ligature}, {}),
                  (QStringList{"Personal", ligature, emoji}));
-    }
-
-    // The pin is kept in the preferences file and read at the next start; a
-    // write that fails changes neither the file nor the value.
-    void pinIsKeptInThePreferences()
-    {
-        StoreFixture fixture;
-        PanelPreferences preferences(&fixture.preferences);
-        QSignalSpy changed(&preferences, &PanelPreferences::isPinnedChanged);
-        QVERIFY(!preferences.isPinned());
-        preferences.setIsPinned(true);
-        QCOMPARE(PanelPreferences(&fixture.preferences).isPinned(), true);
-
-        const QString path = fixture.preferences.filePath();
-        writeFile(path, "broken=\"unterminated\nafter=1\n", QIODevice::Append);
-        const QByteArray before = contentsOf(path);
-        CapturedLines lines;
-        preferences.setIsPinned(false);
-        QCOMPARE(std::tuple(preferences.isPinned(), changed.count(), lines.lines().size()),
-                 std::tuple(true, 1, 1));
-        QCOMPARE(contentsOf(path), before);
     }
 
     void onlyWrittenListsAreAnnounced()
