@@ -19,7 +19,6 @@ class TestLaunchAtLogin : public QObject
     const QString m_autostart = m_home.filePath(QStringLiteral("autostart"));
     const QString m_bin = m_home.filePath(QStringLiteral("bin"));
     const QString m_entry = m_autostart + QStringLiteral("/io.github.ordlen.Ordlen.desktop");
-    const QString m_oldEntry = m_autostart + QStringLiteral("/ordlen.desktop");
     const QString m_program = m_bin + QStringLiteral("/ordlen");
 
     void writeEntry(const QByteArray &text)
@@ -100,18 +99,6 @@ private slots:
         QCOMPARE(backend.status(), Status::Enabled);
         QCOMPARE(DesktopEntry::splitExec(DesktopEntry::parse(contentsOf(m_entry))->value("Exec")),
                  QStringList{path});
-    }
-
-    // The entry of earlier versions is renamed to the new name, or dropped
-    // when the new one exists, so the login starts the app once.
-    void takesOverTheOldEntry()
-    {
-        writeEntry("[Desktop Entry]\nType=Application\nExec=" + m_program.toUtf8() + "\n");
-        QVERIFY(QFile::rename(m_entry, m_oldEntry));
-        QCOMPARE(XdgAutostartBackend(m_autostart, m_program).status(), Status::Enabled);
-        writeFile(m_oldEntry, "stale");
-        QCOMPARE(XdgAutostartBackend(m_autostart, m_program).status(), Status::Enabled);
-        QVERIFY(!QFile::exists(m_oldEntry));
     }
 
     // The entry's or its folder's place taken by the wrong kind of file: the change fails, the flag

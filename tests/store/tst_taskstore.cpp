@@ -358,18 +358,6 @@ private slots:
         QCOMPARE(fixture.count("SELECT count(*) FROM SubTaskItem"), qint64(workspaces.size()));
     }
 
-    void availableOrderIsByCodePoint()
-    {
-        StoreFixture fixture;
-        run(fixture, "create:Work;select:zeta;add:T;select:Alpha;add:T;select:Personal;add:T;select:Idea");
-        QCOMPARE(fixture.store->getAvailableWorkspaces(fixture.allTasks()),
-                 (QStringList{"Personal", "Work", "Alpha", "Idea", "zeta"}));
-        // Code points, not UTF-16 units: U+1F600 sorts after U+FB01.
-        const QString emoji = "\U0001F600", ligature = "\uFB01";
-        QCOMPARE(WorkspaceList::available({}, {emoji, ligature}, {}),
-                 (QStringList{"Personal", ligature, emoji}));
-    }
-
     void onlyWrittenListsAreAnnounced()
     {
         StoreFixture fixture;
