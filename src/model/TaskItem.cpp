@@ -115,7 +115,7 @@ void TaskItem::appendSubtask(SubTaskItem *subtask)
 
 void TaskItem::restoreSubtask(SubTaskItem *subtask)
 {
-    subtasks();
+    subtasks(); // it takes its place among objects, never among seeds
     const auto place =
         std::upper_bound(m_subtasks.cbegin(), m_subtasks.cend(), subtask->m_listIndex,
                          [](qint64 index, const SubTaskItem *other) { return index < other->m_listIndex; });
