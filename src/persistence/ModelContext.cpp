@@ -40,6 +40,8 @@ void ModelContext::load()
     for (TaskItem *task : stored)
         adopt(task);
     m_ordered.assign(stored.cbegin(), stored.cend());
+    // Equal positions stay in row order.
+    std::stable_sort(m_ordered.begin(), m_ordered.end(), bySortOrder);
 }
 
 void ModelContext::adopt(TaskItem *task)

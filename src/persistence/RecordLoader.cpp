@@ -65,10 +65,8 @@ QList<TaskItem *> RecordLoader::loadAll(RowIds &rowIds)
 
 void RecordLoader::readAllInto(QList<TaskItem *> &tasks, RowIds &rowIds)
 {
-    // Both tables are read in file order, which needs no index, and put in
-    // order here. Rows are found by a sorted list sized by what is read,
-    // never by the largest row id: another tool may have written ids far
-    // beyond the number of rows.
+    // Both tables are read in file order, which needs no index. Rows are found by a sorted list sized by what
+    // is read, never by the largest row id: another tool may have written ids far beyond the number of rows.
     std::vector<std::pair<qint64, TaskItem *>> byRow;
     {
         const QByteArray sql = QByteArray("SELECT ") + taskColumns + " FROM TaskItem ORDER BY pk";
@@ -80,9 +78,6 @@ void RecordLoader::readAllInto(QList<TaskItem *> &tasks, RowIds &rowIds)
             rowIds.insert(task, rows.int64At(0));
         }
     }
-    // Equal positions stay in row order.
-    std::stable_sort(tasks.begin(), tasks.end(),
-                     [](const TaskItem *a, const TaskItem *b) { return a->sortOrder() < b->sortOrder(); });
     if (tasks.isEmpty())
         return;
 

@@ -16,9 +16,8 @@ public:
 
     using RowIds = QHash<const QObject *, qint64>;
 
-    // Every task by ascending sortOrder, with its subtasks as seeds (see
-    // SubtaskSeed) whose key is their row; the row of each task goes into
-    // rowIds.
+    // Every task in row order, with its subtasks as seeds (see SubtaskSeed)
+    // whose key is their row; the row of each task goes into rowIds.
     QList<TaskItem *> loadAll(RowIds &rowIds);
     bool rowExists(const char *table, qint64 rowId);
 
